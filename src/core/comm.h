@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace BgComm {
+
+// Turns a hex byte listing ("53 30 30", any white space between tokens) into
+// the bytes it lists. *ok is always written; on failure the result is empty.
+// Tokens must be plain hexadecimal digits: a sign or a "0x" prefix is refused.
+QByteArray HexStringToByteArray(QString hex, bool *ok);
+
+} // namespace BgComm

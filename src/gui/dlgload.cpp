@@ -1,0 +1,81 @@
+#include "dlgload.h"
+
+#include "comm.h"
+#include "ui_dlgload.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+DlgLoad::DlgLoad(QWidget *parent)
+    : QDialog(parent)
+{
+    ui = new Ui_DlgLoad;
+    ui->setupUi(this);
+}
+
+DlgLoad::~DlgLoad()
+{
+    delete ui;
+}
+
+QString DlgLoad::getContext()
+{
+    return context;
+}
+
+void DlgLoad::changeEvent(QEvent *e)
+{
+    QDialog::changeEvent(e);
+    if (e->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}
+
+void DlgLoad::on_toolButton_clicked()
+{
+    fileName = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
+                                            tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
+    if (fileName.isEmpty())
+        return;
+    ui->lineEdit->setText(fileName);
+
+    auto refuse = [this](const QString &text) {
+        QMessageBox::critical(this, tr("错误"), text, QMessageBox::Ok);
+        fileName.clear();
+        context.clear();
+        ui->lineEdit->clear();
+    };
+
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        refuse(tr("不能读取指定的文件"));
+        return;
+    }
+    // Read no more than a parameter file could sensibly be, whatever the
+    // file claims (a device or a growing file has no honest size).
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes) {
+        refuse(tr("不能读取指定的文件\n文件超过 %1 字节，不是参数文件").arg(kMaxFileBytes));
+        return;
+    }
+    context = QString::fromLocal8Bit(bytes);
+    file.close();
+
+    ui->labelFileLength->setText(QStringLiteral("文件长度：%1B").arg(context.size()));
+    on_checkBox_clicked();
+}
+
+void DlgLoad::on_checkBox_clicked()
+{
+    if (context.isEmpty())
+        return;
+    qDebug() << context.left(16);
+    bool ok = false;
+    const QByteArray bytes = BgComm::HexStringToByteArray(context, &ok);
+    if (ok)
+        context = QString::fromLocal8Bit(bytes);
+    const QString preview = context.left(16);
+    qDebug() << preview;
+    ui->textBrowser->setPlainText(preview);
+}

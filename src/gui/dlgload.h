@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class Ui_DlgLoad;
+
+// Picks a file, reads it as text, shows its length and the first 16
+// characters, and hands the text to the caller. A file that lists bytes in
+// hex ("53 30 30") is turned into the bytes it lists.
+class DlgLoad : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit DlgLoad(QWidget *parent = nullptr);
+    ~DlgLoad() override;
+
+    QString getContext();
+
+    // A parameter file is 162 bytes; anything beyond this is not one.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
+protected:
+    void changeEvent(QEvent *e) override;
+
+private slots:
+    void on_checkBox_clicked();
+    void on_toolButton_clicked();
+
+private:
+    Ui_DlgLoad *ui = nullptr;
+    QString context;
+    QString fileName;
+};

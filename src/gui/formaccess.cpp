@@ -1,0 +1,43 @@
+#include "formaccess.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+
+#include <cmath>
+
+FormAccess::FormAccess(QWidget *root)
+{
+    for (QSpinBox *w : root->findChildren<QSpinBox *>())
+        m_controls[w->objectName()].spin = w;
+    for (QDoubleSpinBox *w : root->findChildren<QDoubleSpinBox *>())
+        m_controls[w->objectName()].doubleSpin = w;
+    for (QComboBox *w : root->findChildren<QComboBox *>())
+        m_controls[w->objectName()].combo = w;
+}
+
+double FormAccess::value(const QString &control) const
+{
+    const Control c = m_controls.value(control);
+    if (c.spin)
+        return c.spin->value();
+    if (c.doubleSpin)
+        return c.doubleSpin->value();
+    if (c.combo)
+        return c.combo->currentIndex();
+    return 0;
+}
+
+void FormAccess::setValue(const QString &control, double value)
+{
+    const Control c = m_controls.value(control);
+    // Integer controls take whole numbers; anything beyond int is clamped by
+    // the control like any other out-of-range value.
+    const int whole = int(qBound(-1e9, std::floor(value), 1e9));
+    if (c.spin)
+        c.spin->setValue(whole);
+    else if (c.doubleSpin)
+        c.doubleSpin->setValue(value);
+    else if (c.combo)
+        c.combo->setCurrentIndex(whole);
+}
