@@ -1,0 +1,60 @@
+#include "linkend.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+
+#include <poll.h>
+#include <unistd.h>
+
+LinkEnd::LinkEnd()
+{
+    QString error;
+    if (!pty.open(&error))
+        qFatal("cannot open a pseudo-terminal: %s", qPrintable(error));
+}
+
+void LinkEnd::openIn(MainWindow &w)
+{
+    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
+    ports->insertItem(0, pty.slavePath());
+    ports->setCurrentIndex(0);
+    w.findChild<QPushButton *>(QStringLiteral("pushButtonOpen"))->click();
+}
+
+void LinkEnd::send(const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(pty.masterFd(), bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else
+            QTest::qWait(1);
+    }
+}
+
+QByteArray LinkEnd::receive(int n, int timeoutMs)
+{
+    QByteArray got;
+    QElapsedTimer timer;
+    timer.start();
+    while (got.size() < n && timer.elapsed() < timeoutMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pollfd p{pty.masterFd(), POLLIN, 0};
+        if (::poll(&p, 1, 5) > 0 && (p.revents & POLLIN)) {
+            char buf[4096];
+            const ssize_t r = ::read(pty.masterFd(), buf, sizeof buf);
+            if (r > 0)
+                got.append(buf, r);
+        }
+    }
+    return got;
+}
+
+QByteArray LinkEnd::drain(int timeoutMs)
+{
+    return receive(1 << 30, timeoutMs);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "mainwindow.h"
+#include "ptypair.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The far end of a pseudo-terminal that the window opens as its serial port.
+class LinkEnd final
+{
+public:
+    LinkEnd();
+
+    PtyPair pty;
+
+    // Puts the slave path at the head of the port list and clicks "打开".
+    void openIn(MainWindow &w);
+
+    void send(const QByteArray &bytes);
+    // Reads until n bytes arrived or the time is up, running the event loop.
+    QByteArray receive(int n, int timeoutMs = 3000);
+    // Whatever arrives within the time, running the event loop.
+    QByteArray drain(int timeoutMs = 100);
+};
