@@ -10,6 +10,7 @@
 #include "ui_mainwindow.h"
 
 #include <QDebug>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -61,6 +62,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     form = std::make_unique<FormAccess>(this);
+    for (QComboBox *box : findChildren<QComboBox *>())
+        formItemCounts.insert(box, box->count());
 
     // The action-bar images are read from images/ under the working
     // directory; a missing file falls back to the copy built into the program.
@@ -117,8 +120,16 @@ MainWindow::~MainWindow()
 void MainWindow::changeEvent(QEvent *e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::LanguageChange)
-        ui->retranslateUi(this);
+    if (e->type() != QEvent::LanguageChange || !ui)
+        return;
+    // The generated retranslateUi only renames existing items. Re-applying
+    // the texts puts every combo box back to the form's own items, on the
+    // first one, the port list included.
+    for (auto it = formItemCounts.cbegin(); it != formItemCounts.cend(); ++it) {
+        it.key()->clear();
+        it.key()->addItems(QStringList(it.value(), QString()));
+    }
+    ui->retranslateUi(this);
 }
 
 void MainWindow::refrushInfoLabel()
@@ -395,12 +406,13 @@ void MainWindow::save()
         return;
 
     // Written beside the target and renamed over it: a failed write leaves
-    // the previous file as it was.
+    // the previous file as it was. Unbuffered, so a short write (a full disk,
+    // a size limit) shows in write()'s count instead of vanishing in a flush.
     const QFileInfo target(fileName);
     QSaveFile file(fileName);
     const QByteArray data = (s + t).toLocal8Bit();
     const bool written = !(target.exists() && !target.isWritable())
-                         && file.open(QIODevice::WriteOnly)
+                         && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
                          && file.write(data) == data.size() && file.commit();
     if (!written) {
         file.cancelWriting();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
@@ -7,6 +8,7 @@
 #include <memory>
 
 class FormAccess;
+class QComboBox;
 class QLabel;
 class Ui_MainWindow;
 
@@ -58,6 +60,7 @@ private:
     int RX_flag = 0;
 
     std::unique_ptr<FormAccess> form;
+    QHash<QComboBox *, int> formItemCounts; // items each combo box has in the form
     bool writingRecords = false; // between the first byte of S and the last of T
     bool readDeferred = false;   // data arrived while the records were going out
     bool portLost = false;       // the open port went away; reported once

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 
 ModalWatcher::ModalWatcher()
@@ -46,7 +47,11 @@ void ModalWatcher::poll()
             if (answer.isEmpty()) {
                 files->reject();
             } else {
-                files->selectFile(answer);
+                // Typed into the name field, as a user would.
+                if (auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                    name->setText(answer);
+                else
+                    files->selectFile(answer);
                 static_cast<QDialog *>(files)->accept();
             }
         });

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test the tool; only
+# those that are missing, so running it again does nothing. Extra package
+# names given as arguments are installed too.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-translations-l10n fonts-wqy-microhei "$@")
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,98 @@
+#include "simulatorhost.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+
+void say(const QString &line)
+{
+    std::fprintf(stderr, "k6qx-sim: %s\n", qUtf8Printable(line));
+}
+
+QString shown(const QByteArray &bytes)
+{
+    for (const char c : bytes) {
+        if (uchar(c) < 0x20 || uchar(c) >= 0x7F)
+            return QString::fromLatin1(bytes.toHex(' '));
+    }
+    return QStringLiteral("\"%1\"").arg(QString::fromLatin1(bytes));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // SIGINT and SIGTERM arrive through a descriptor so the event loop can end
+    // cleanly; they must be blocked before any thread starts.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("k6qx-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Plays the K6QX transmitter on a pseudo-terminal. The first line of output is the "
+        "device to open; the log goes to standard error."));
+    parser.addHelpOption();
+    const QCommandLineOption baudOption(QStringLiteral("baud"),
+                                        QStringLiteral("Pace answers at <N> baud, ten bits per byte (0: unpaced)."),
+                                        QStringLiteral("N"), QStringLiteral("0"));
+    parser.addOption(baudOption);
+    parser.process(app);
+
+    bool ok = false;
+    const int baud = parser.value(baudOption).toInt(&ok);
+    if (!ok || baud < 0) {
+        say(QStringLiteral("--baud wants a whole number of 0 or more, not \"%1\"").arg(parser.value(baudOption)));
+        return 2;
+    }
+
+    SimulatorHost host;
+    host.setBaudRate(baud);
+    QString error;
+    if (!host.open(&error)) {
+        say(error);
+        return 1;
+    }
+    std::printf("%s\n", qUtf8Printable(host.slavePath()));
+    std::fflush(stdout);
+
+    QObject::connect(&host, &SimulatorHost::logMessage, &say);
+    QObject::connect(&host, &SimulatorHost::bytesReceived, [](const QByteArray &bytes) {
+        say(QStringLiteral("received %1 byte(s): %2").arg(bytes.size()).arg(shown(bytes)));
+    });
+    QObject::connect(&host, &SimulatorHost::answerSent, [] {
+        say(QStringLiteral("answer sent (%1 bytes)").arg(Transmitter::answerLength()));
+    });
+
+    const int signalFd = ::signalfd(-1, &stopSignals, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (signalFd < 0) {
+        say(QStringLiteral("cannot watch for SIGINT and SIGTERM"));
+        return 1;
+    }
+    QSocketNotifier stopNotifier(signalFd, QSocketNotifier::Read);
+    QObject::connect(&stopNotifier, &QSocketNotifier::activated, &app, [&] {
+        signalfd_siginfo info{};
+        if (::read(signalFd, &info, sizeof info) == ssize_t(sizeof info))
+            say(QStringLiteral("stopping on signal %1").arg(info.ssi_signo));
+        QCoreApplication::quit();
+    });
+
+    say(QStringLiteral("transmitter ready on %1, %2")
+            .arg(host.slavePath(), baud > 0 ? QStringLiteral("%1 baud").arg(baud) : QStringLiteral("unpaced")));
+    const int status = app.exec();
+    ::close(signalFd);
+    return status;
+}
