@@ -17,9 +17,12 @@ void install(QApplication &app)
 
 void installFontFallbacks()
 {
-    QFont::insertSubstitutions(QStringLiteral("Adobe Caslon Pro"),
-                               {QStringLiteral("WenQuanYi Micro Hei")});
-    QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("WenQuanYi Micro Hei")});
+    // Latin text and digits from a narrow face, so "115200" and "11.10" fit
+    // the form's small boxes; Chinese from the CJK face.
+    const QStringList fallbacks{QStringLiteral("Liberation Sans Narrow"),
+                                QStringLiteral("WenQuanYi Micro Hei")};
+    QFont::insertSubstitutions(QStringLiteral("Adobe Caslon Pro"), fallbacks);
+    QFont::insertSubstitutions(QStringLiteral("宋体"), fallbacks);
 }
 
 } // namespace AppSetup

@@ -1,0 +1,161 @@
+#include "dlgload.h"
+#include "modalwatcher.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTranslator>
+
+namespace {
+
+const QByteArray kParameterFile =
+    "S00000000787878787878787876767676767676767575757575757875323232323264323201236D2Y"
+    "T41E2D3C4855680DCDCDCDCDC14096329696674747474747474740074746464646464640135006D2Z";
+
+struct Dialog
+{
+    DlgLoad dlg;
+    ModalWatcher watcher;
+
+    Dialog() { dlg.show(); }
+    // "浏览", answered with the given path ("" cancels).
+    void browse(const QString &path)
+    {
+        watcher.fileAnswers << path;
+        dlg.findChild<QToolButton *>(QStringLiteral("toolButton"))->click();
+    }
+    void clickCheckBox() { dlg.findChild<QCheckBox *>(QStringLiteral("checkBox"))->click(); }
+    QString length() { return dlg.findChild<QLabel *>(QStringLiteral("labelFileLength"))->text(); }
+    QString preview() { return dlg.findChild<QTextBrowser *>(QStringLiteral("textBrowser"))->toPlainText(); }
+    QString shownName() { return dlg.findChild<QLineEdit *>(QStringLiteral("lineEdit"))->text(); }
+};
+
+} // namespace
+
+class TestDlgLoad : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString file(const QString &name, const QByteArray &contents)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(contents) != contents.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void readsAndPreviews_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("length");
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("preview");
+
+        QTest::newRow("parameter file") << kParameterFile << "文件长度：162B" << QString::fromLatin1(kParameterFile)
+                                        << "S000000007878787";
+        QTest::newRow("hex listing becomes its bytes") << QByteArray("53 30 30") << "文件长度：8B" << "S00" << "S00";
+        QTest::newRow("any white space separates") << QByteArray("53\r\n30\t30\n") << "文件长度：10B" << "S00" << "S00";
+        QTest::newRow("line end after the records is kept")
+            << kParameterFile + "\r\n" << "文件长度：164B" << QString::fromLatin1(kParameterFile + "\r\n") << "S000000007878787";
+        QTest::newRow("short text") << QByteArray("hello") << "文件长度：5B" << "hello" << "hello";
+    }
+
+    void readsAndPreviews()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, length);
+        QFETCH(QString, context);
+        QFETCH(QString, preview);
+        Dialog d;
+        const QString path = file(QStringLiteral("read.txt"), contents);
+        d.browse(path);
+        QCOMPARE(d.shownName(), path);
+        QCOMPARE(d.length(), length);
+        QCOMPARE(d.dlg.getContext(), context);
+        QCOMPARE(d.preview(), preview);
+    }
+
+    // The check box converts again only what is itself a listing: "41" is,
+    // and so is "A" (the byte 0x0A); a line end alone is not.
+    void checkBoxConvertsAgain()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("twice.txt"), "34 31"));
+        QCOMPARE(d.dlg.getContext(), QStringLiteral("41"));
+        d.clickCheckBox();
+        QCOMPARE(d.dlg.getContext(), QStringLiteral("A"));
+        QCOMPARE(d.preview(), QStringLiteral("A"));
+        d.clickCheckBox();
+        QCOMPARE(d.dlg.getContext(), QStringLiteral("\n"));
+        d.clickCheckBox();
+        QCOMPARE(d.dlg.getContext(), QStringLiteral("\n"));
+        QVERIFY(!d.dlg.findChild<QCheckBox *>(QStringLiteral("checkBox"))->isChecked());
+    }
+
+    void plainTextIsLeftAlone()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("plain.txt"), kParameterFile));
+        for (int i = 0; i < 3; ++i)
+            d.clickCheckBox();
+        QCOMPARE(d.dlg.getContext(), QString::fromLatin1(kParameterFile));
+    }
+
+    void emptyFileKeepsThePreview()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("first.txt"), "53 30 30"));
+        d.browse(file(QStringLiteral("empty.txt"), QByteArray()));
+        QCOMPARE(d.length(), QStringLiteral("文件长度：0B"));
+        QCOMPARE(d.preview(), QStringLiteral("S00"));
+        QCOMPARE(d.dlg.getContext(), QString());
+    }
+
+    void cancelledChoiceKeepsTheFirstFile()
+    {
+        Dialog d;
+        const QString first = file(QStringLiteral("keep.txt"), kParameterFile);
+        d.browse(first);
+        d.browse(QString());
+        QCOMPARE(d.dlg.getContext(), QString::fromLatin1(kParameterFile));
+        QCOMPARE(d.shownName(), first);
+    }
+
+    // Nothing larger than a sane bound is read into memory.
+    void oversizedFileIsRefused()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("first.txt"), "53 30 30"));
+        d.browse(file(QStringLiteral("big.bin"), QByteArray(DlgLoad::kMaxFileBytes + 1, 'S')));
+        QTRY_COMPARE(d.watcher.errors().size(), 1);
+        QCOMPARE(d.watcher.errors()[0].title, QStringLiteral("错误"));
+        QVERIFY(d.watcher.errors()[0].text.startsWith(QStringLiteral("不能读取指定的文件")));
+        QCOMPARE(d.dlg.getContext(), QString());
+        QCOMPARE(d.shownName(), QString());
+        QCOMPARE(d.length(), QStringLiteral("文件长度：8B"));
+    }
+
+    void languageChangeResetsTheTexts()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("lang.txt"), "53 30 30"));
+        QTranslator translator;
+        QCoreApplication::installTranslator(&translator);
+        QCoreApplication::removeTranslator(&translator);
+        QTRY_COMPARE(d.length(), QStringLiteral("文件长度：0"));
+        QCOMPARE(d.preview(), QStringLiteral("S00"));
+        QCOMPARE(d.dlg.getContext(), QStringLiteral("S00"));
+    }
+};
+
+QTEST_MAIN(TestDlgLoad)
+#include "tst_dlgload.moc"

@@ -1,0 +1,27 @@
+// Renders both pages of the main window to PNG files, offscreen, so the
+// form can be looked at on a machine without a display:
+//   QT_QPA_PLATFORM=offscreen k6qx-screenshots OUTDIR
+#include "appsetup.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    AppSetup::install(app);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(dir);
+    MainWindow w;
+    w.show();
+    auto *pages = w.findChild<QTabWidget *>(QStringLiteral("tabWidget_2"));
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        if (!w.grab().save(QDir(dir).filePath(QStringLiteral("page%1.png").arg(i))))
+            return 1;
+    }
+    return 0;
+}
