@@ -1,0 +1,131 @@
+#include "startupbench.h"
+
+#include "stats.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QTextStream>
+
+#include <cerrno>
+#include <csignal>
+#include <spawn.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace Bench {
+
+namespace {
+
+struct ChildRun
+{
+    bool ok = false;
+    double readyMs = 0;
+    double peakRssMiB = 0;
+};
+
+constexpr int kReadyTimeoutMs = 30000;
+
+// Spawns the program with stdout on a pipe and stderr discarded, waits for
+// its "ready" line and for its end.
+ChildRun runChild(const QString &program)
+{
+    ChildRun run;
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0)
+        return run;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    const QByteArray path = QFile::encodeName(program);
+    char *argv[] = {const_cast<char *>(path.constData()), nullptr};
+    pid_t pid = -1;
+    const qint64 start = nowNs();
+    const int spawned = ::posix_spawn(&pid, path.constData(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return run;
+    }
+
+    QByteArray said;
+    qint64 readyAt = -1;
+    while (readyAt < 0 && (nowNs() - start) / 1000000 < kReadyTimeoutMs) {
+        pollfd p{out[0], POLLIN, 0};
+        if (::poll(&p, 1, 100) <= 0)
+            continue;
+        char buf[256];
+        const ssize_t n = ::read(out[0], buf, sizeof buf);
+        if (n <= 0)
+            break;
+        said.append(buf, n);
+        if (said.contains("ready\n"))
+            readyAt = nowNs();
+    }
+    if (readyAt < 0)
+        ::kill(pid, SIGKILL);
+    ::close(out[0]);
+
+    int status = 0;
+    rusage usage{};
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    run.ok = readyAt >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    run.readyMs = (readyAt - start) * 1e-6;
+    run.peakRssMiB = usage.ru_maxrss / 1024.0; // ru_maxrss is in KiB on Linux
+    return run;
+}
+
+struct Series
+{
+    QList<double> readyMs;
+    QList<double> peakRssMiB;
+};
+
+} // namespace
+
+QList<Row> startupRows(const QString &programDir, int runs)
+{
+    const QString program = QDir(programDir).filePath(QStringLiteral("k6qx-launch"));
+    const QString bare = QDir(programDir).filePath(QStringLiteral("k6qx-bare"));
+    QTextStream err(stderr);
+
+    // The first start of each fills the font and library caches.
+    runChild(program);
+    runChild(bare);
+
+    Series ours, theirs;
+    for (int i = 0; i < runs; ++i) {
+        // Alternating which goes first spreads any drift in the machine's
+        // load over both.
+        for (int k = 0; k < 2; ++k) {
+            const bool programTurn = (i + k) % 2 == 0;
+            const ChildRun r = runChild(programTurn ? program : bare);
+            if (!r.ok) {
+                err << "start-up: " << (programTurn ? program : bare) << " did not report ready\n";
+                return {};
+            }
+            Series &s = programTurn ? ours : theirs;
+            s.readyMs << r.readyMs;
+            s.peakRssMiB << r.peakRssMiB;
+        }
+    }
+
+    const double t = median(ours.readyMs), tb = median(theirs.readyMs);
+    const double m = median(ours.peakRssMiB), mb = median(theirs.peakRssMiB);
+    return {
+        {QStringLiteral("Start-up to window shown and idle (median of %1)").arg(runs),
+         milliseconds(t), milliseconds(tb) + QStringLiteral(" bare window"), t / tb, Goal::atMost(1.5)},
+        {QStringLiteral("Peak resident memory at start-up (median of %1)").arg(runs),
+         fixed(m, 1) + QStringLiteral(" MiB"), fixed(mb, 1) + QStringLiteral(" MiB bare window"), m / mb,
+         Goal::atMost(1.3)},
+    };
+}
+
+} // namespace Bench

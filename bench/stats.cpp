@@ -1,0 +1,45 @@
+#include "stats.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace Bench {
+
+qint64 nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const qsizetype mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+double maximum(const QList<double> &values)
+{
+    return values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+double rate(const std::function<void(qint64 n)> &work, double minSeconds, int samples)
+{
+    const auto seconds = [&work](qint64 n) {
+        const qint64 start = nowNs();
+        work(n);
+        return (nowNs() - start) * 1e-9;
+    };
+    qint64 n = 1;
+    for (double s = seconds(n); s < minSeconds; s = seconds(n))
+        n = s > minSeconds / 20 ? qint64(n * minSeconds / s * 1.1) + 1 : n * 10;
+    QList<double> rates;
+    for (int i = 0; i < samples; ++i)
+        rates << n / seconds(n);
+    return median(rates);
+}
+
+} // namespace Bench

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QtGlobal>
+
+#include <functional>
+
+namespace Bench {
+
+// Steady-clock time in nanoseconds; comparable across threads.
+qint64 nowNs();
+
+double median(QList<double> values);
+double maximum(const QList<double> &values);
+
+// Operations per second of work(n), which performs n operations: n grows
+// until one call takes at least minSeconds, then the median of `samples`
+// calls of that size.
+double rate(const std::function<void(qint64 n)> &work, double minSeconds = 0.2, int samples = 5);
+
+} // namespace Bench

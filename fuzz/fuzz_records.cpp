@@ -1,0 +1,337 @@
+// S and T records. The input is read as text (Latin-1 and UTF-8) for the
+// parameter-file check, the file round trip and lenient decoding, and as a
+// source of control values for building records.
+
+#include "fuzzcheck.h"
+#include "paramaccess.h"
+#include "recordcodec.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+using Records::Field;
+using Records::FieldKind;
+using Records::Format;
+using Records::kFileLength;
+using Records::kMixBiasFile;
+using Records::kMixBiasTransmitter;
+using Records::kRecordLength;
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+int biasOf(const Field &f, int mixBias)
+{
+    return f.kind == FieldKind::MixHex ? mixBias : f.bias;
+}
+
+QString control(const Field &f)
+{
+    return QLatin1String(f.control);
+}
+
+const Field &dualRateChannelField()
+{
+    for (const Field &f : Records::tFormat()) {
+        if (qstrcmp(f.control, Records::kDualRateChannel) == 0)
+            return f;
+    }
+    std::abort();
+}
+
+bool inField(const Format &format, int pos)
+{
+    for (const Field &f : format) {
+        if (pos >= f.pos && pos < f.pos + f.width)
+            return true;
+    }
+    return false;
+}
+
+bool isFieldwiseHex(const Format &format, const QString &record)
+{
+    if (record.at(0) != format.letter || record.at(kRecordLength - 1) != format.endLetter)
+        return false;
+    for (int i = 0; i < kRecordLength; ++i) {
+        if (inField(format, i) && hexValue(record.at(i)) < 0)
+            return false;
+    }
+    return true;
+}
+
+bool looksLikeParameterFile(const QString &text)
+{
+    if (text.size() < kFileLength)
+        return false;
+    for (int i = kFileLength; i < text.size(); ++i) {
+        if (!text.at(i).isSpace())
+            return false;
+    }
+    return isFieldwiseHex(Records::sFormat(), text.left(kRecordLength))
+           && isFieldwiseHex(Records::tFormat(), text.mid(kRecordLength, kRecordLength));
+}
+
+// A built record: its letters and the fixed template characters in place,
+// nothing but upper-case hex digits in the fields.
+void checkShape(const Format &format, const QString &record)
+{
+    FUZZ_CHECK(record.size() == kRecordLength);
+    FUZZ_CHECK(!record.contains(QLatin1Char('-')));
+    FUZZ_CHECK(Records::isWellFormed(format, record));
+    const QString templ = QString::fromLatin1(format.templ);
+    for (int i = 0; i < kRecordLength; ++i) {
+        if (inField(format, i))
+            FUZZ_CHECK(hexValue(record.at(i)) >= 0 && !record.at(i).isLower());
+        else
+            FUZZ_CHECK(record.at(i) == templ.at(i));
+    }
+}
+
+// What build gives back for a well-formed record after apply: template
+// characters outside the fields, hex digits in upper case, a one-digit field
+// holding a hex letter clipped to 9, and the dual-rate pair left as in the
+// template unless the dual-rate channel is CH1..CH4.
+QString rebuiltRecord(const Format &format, const QString &record, bool withDualRate)
+{
+    QString out = QString::fromLatin1(format.templ);
+    for (const Field &f : format) {
+        if (f.kind == FieldKind::DualRate && !withDualRate)
+            continue;
+        if (f.kind == FieldKind::Digit) {
+            out[f.pos] = QLatin1Char(char('0' + qMin(hexValue(record.at(f.pos)), 9)));
+        } else {
+            for (int i = f.pos; i < f.pos + f.width; ++i)
+                out[i] = record.at(i).toUpper();
+        }
+    }
+    return out;
+}
+
+int hexLettersInDigits(const Format &format, const QString &record)
+{
+    int n = 0;
+    for (const Field &f : format) {
+        if (f.kind == FieldKind::Digit && hexValue(record.at(f.pos)) > 9)
+            ++n;
+    }
+    return n;
+}
+
+// Mixing values loaded from a file (+100) that the transmitter's +116 pushes
+// past FF.
+int mixesAboveTransmitterLimit(const QString &tRecord)
+{
+    int n = 0;
+    for (const Field &f : Records::tFormat()) {
+        if (f.kind == FieldKind::MixHex
+            && hexValue(tRecord.at(f.pos)) * 16 + hexValue(tRecord.at(f.pos + 1))
+                       - kMixBiasFile + kMixBiasTransmitter > 255)
+            ++n;
+    }
+    return n;
+}
+
+void checkParameterFile(const QString &text)
+{
+    const QString s = text.left(kRecordLength);
+    const QString t = text.mid(kRecordLength, kRecordLength);
+    MapParamAccess access;
+    Records::apply(Records::sFormat(), s, access);
+    Records::apply(Records::tFormat(), t, access, kMixBiasFile);
+
+    const QString s2 = Records::build(Records::sFormat(), access);
+    const QString t2 = Records::build(Records::tFormat(), access, kMixBiasFile);
+    const QString rebuilt = s2 + t2;
+    FUZZ_CHECK(rebuilt.size() == kFileLength);
+    FUZZ_CHECK(Records::isParameterFile(rebuilt));
+    checkShape(Records::sFormat(), s2);
+    checkShape(Records::tFormat(), t2);
+
+    const bool withDualRate = hexValue(t.at(dualRateChannelField().pos)) <= 3;
+    FUZZ_CHECK(s2 == rebuiltRecord(Records::sFormat(), s, withDualRate));
+    FUZZ_CHECK(t2 == rebuiltRecord(Records::tFormat(), t, withDualRate));
+
+    const int sLetters = hexLettersInDigits(Records::sFormat(), s);
+    const int tLetters = hexLettersInDigits(Records::tFormat(), t);
+    FUZZ_CHECK(Records::limitProblems(Records::sFormat(), access).size() == sLetters);
+    FUZZ_CHECK(Records::limitProblems(Records::tFormat(), access, kMixBiasFile).size() == tLetters);
+    FUZZ_CHECK(Records::limitProblems(Records::tFormat(), access, kMixBiasTransmitter).size()
+               == tLetters + mixesAboveTransmitterLimit(t));
+
+    MapParamAccess again;
+    Records::apply(Records::sFormat(), s2, again);
+    Records::apply(Records::tFormat(), t2, again, kMixBiasFile);
+    FUZZ_CHECK(Records::build(Records::sFormat(), again) == s2);
+    FUZZ_CHECK(Records::build(Records::tFormat(), again, kMixBiasFile) == t2);
+}
+
+// Lenient decoding of any text: a field reads as a hex number of at most two
+// characters (Qt's conversion also takes a sign) or as 0.
+void checkLenientApply(const QString &text)
+{
+    struct Pass
+    {
+        const Format &format;
+        int mixBias;
+        int offset;
+    };
+    const Pass passes[] = {
+        {Records::sFormat(), kMixBiasTransmitter, 0},
+        {Records::tFormat(), kMixBiasTransmitter, 0},
+        {Records::tFormat(), kMixBiasFile, kRecordLength},
+        {Records::tFormat(), kMixBiasTransmitter, kRecordLength},
+    };
+    for (const Pass &p : passes) {
+        MapParamAccess access;
+        Records::apply(p.format, text.mid(p.offset), access, p.mixBias);
+        for (const Field &f : p.format) {
+            FUZZ_CHECK(access.values.contains(control(f)));
+            const double v = access.value(control(f));
+            FUZZ_CHECK(std::isfinite(v));
+            switch (f.kind) {
+            case FieldKind::Digit:
+                FUZZ_CHECK(v >= 0 && v <= 15 && v == std::floor(v));
+                break;
+            case FieldKind::Tenths:
+                FUZZ_CHECK(std::fabs(v * 10 + f.bias) <= 255.0001);
+                break;
+            default:
+                FUZZ_CHECK(std::fabs(v + biasOf(f, p.mixBias)) <= 255 && v == std::floor(v));
+                break;
+            }
+        }
+        checkShape(p.format, Records::build(p.format, access, p.mixBias));
+        Records::limitProblems(p.format, access, p.mixBias);
+    }
+}
+
+void checkText(const QString &text)
+{
+    QString reason;
+    const bool accepted = Records::isParameterFile(text, &reason);
+    FUZZ_CHECK(accepted == looksLikeParameterFile(text));
+    FUZZ_CHECK(accepted == reason.isEmpty());
+    if (accepted)
+        checkParameterFile(text);
+    checkLenientApply(text);
+}
+
+class ValueSource
+{
+public:
+    ValueSource(const uint8_t *data, size_t size) : data(data), size(size) {}
+
+    // Whole numbers around every field's limits, hundredths as the alarm
+    // voltage box holds them, and now and then a value far outside.
+    double next()
+    {
+        const quint8 low = byte();
+        const quint8 high = byte();
+        const quint8 extra = byte();
+        const auto whole = qint16(quint16(low | high << 8));
+        double v = whole + (extra % 100) / 100.0;
+        if (extra & 0x80)
+            v *= 4294967296.0;
+        return v;
+    }
+
+    quint8 byte() { return size == 0 ? 0 : data[at++ % size]; }
+
+private:
+    const uint8_t *data;
+    size_t size;
+    size_t at = 0;
+};
+
+qint64 encodedNumber(const Field &f, double v, int mixBias)
+{
+    switch (f.kind) {
+    case FieldKind::Digit:
+        return qint64(std::floor(v));
+    case FieldKind::Tenths:
+        return qint64(std::floor(qRound64(v * 100.0) / 10.0)) + f.bias;
+    default:
+        return qint64(std::floor(v)) + biasOf(f, mixBias);
+    }
+}
+
+double decodedBack(const Field &f, qint64 n, int mixBias)
+{
+    switch (f.kind) {
+    case FieldKind::Digit:
+        return double(n);
+    case FieldKind::Tenths:
+        return (n - f.bias) / 10.0;
+    default:
+        return double(n - biasOf(f, mixBias));
+    }
+}
+
+void checkBuild(const Format &format, const MapParamAccess &access, int mixBias)
+{
+    const QString record = Records::build(format, access, mixBias);
+    checkShape(format, record);
+
+    const double channel = access.value(QLatin1String(Records::kDualRateChannel));
+    const bool withDualRate = channel >= 0 && channel <= 3;
+    int outside = 0;
+    for (const Field &f : format) {
+        if (f.kind == FieldKind::DualRate && !withDualRate)
+            continue;
+        const double v = access.value(control(f));
+        const qint64 n = encodedNumber(f, v, mixBias);
+        const bool noItem = v < 0 && QByteArray(f.control).startsWith("comboBox");
+        if (noItem || n < 0 || n > (f.width == 1 ? 9 : 255))
+            ++outside;
+    }
+    const QStringList problems = Records::limitProblems(format, access, mixBias);
+    FUZZ_CHECK(problems.size() == outside);
+    if (!problems.isEmpty())
+        return;
+
+    MapParamAccess back;
+    back.values.insert(QLatin1String(Records::kDualRateChannel), channel);
+    Records::apply(format, record, back, mixBias);
+    for (const Field &f : format) {
+        if (f.kind == FieldKind::DualRate && !withDualRate)
+            continue;
+        const double v = access.value(control(f));
+        FUZZ_CHECK(back.value(control(f)) == decodedBack(f, encodedNumber(f, v, mixBias), mixBias));
+    }
+    FUZZ_CHECK(Records::build(format, back, mixBias) == record);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const auto *chars = reinterpret_cast<const char *>(data);
+    checkText(QString::fromLatin1(chars, qsizetype(size)));
+    checkText(QString::fromUtf8(chars, qsizetype(size)));
+
+    ValueSource source(data, size);
+    MapParamAccess access;
+    for (const Format *format : {&Records::sFormat(), &Records::tFormat()}) {
+        for (const Field &f : *format)
+            access.setValue(control(f), source.next());
+    }
+    const int mixBias = source.byte() & 1 ? kMixBiasFile : kMixBiasTransmitter;
+    checkBuild(Records::sFormat(), access, kMixBiasTransmitter);
+    checkBuild(Records::tFormat(), access, mixBias);
+    return 0;
+}
