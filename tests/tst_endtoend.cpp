@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -82,6 +83,31 @@ private slots:
         QCOMPARE(double(w.findChild<QSpinBox *>(QStringLiteral("spinBox_46"))->value()),
                  sim.transmitter().value(QStringLiteral("spinBox_46")));
         QVERIFY(MainWindowProbe(w).info().endsWith(QStringLiteral("发送：1B | 接收：168B")));
+    }
+
+    // The simulator program as a user starts it: its first line names the
+    // port, and the window reads the simulator's values from it.
+    void simulatorProgram()
+    {
+        QProcess sim;
+        sim.start(QStringLiteral(K6_SIMULATOR_PROGRAM), {QStringLiteral("--baud"), QStringLiteral("115200")});
+        QVERIFY(sim.waitForStarted());
+        QTRY_VERIFY(sim.canReadLine());
+        const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        QVERIFY2(path.startsWith(QLatin1String("/dev/")), qPrintable(path));
+
+        MainWindow w;
+        openPort(w, path);
+        QVERIFY(MainWindowProbe(w).isComOpen());
+        readAll(w);
+        const Transmitter factory;
+        QHash<QString, double> shown = recordValues(&w);
+        shown.remove(QStringLiteral("comboBox"));
+        QCOMPARE(shown, transmitterView(factory, 0));
+        click(w, "pushButtonOpen");
+        sim.terminate();
+        QVERIFY(sim.waitForFinished());
+        QCOMPARE(sim.exitCode(), 0);
     }
 
     // Written from one window, read into a fresh one: every carried value.
