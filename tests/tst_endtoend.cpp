@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "formsnapshot.h"
 #include "mainwindow.h"
 #include "simulatorhost.h"
@@ -13,10 +14,6 @@
 
 namespace {
 
-void click(MainWindow &w, const char *name)
-{
-    w.findChild<QPushButton *>(QLatin1String(name))->click();
-}
 
 void openPort(MainWindow &w, const QString &path)
 {
@@ -125,14 +122,8 @@ private slots:
             {"spinBox_93", -100}, {"spinBox_102", 100}, {"spinBox_79", 0}, {"spinBox_80", 100},
             {"comboBox_4", 3}, {"comboBox_10", 7}, {"comboBox_8", 2}, {"comboBox_2", 2},
         };
-        for (const auto &[name, value] : edits) {
-            if (auto *s = writer.findChild<QSpinBox *>(QLatin1String(name)))
-                s->setValue(int(value));
-            else if (auto *d = writer.findChild<QDoubleSpinBox *>(QLatin1String(name)))
-                d->setValue(value);
-            else
-                writer.findChild<QComboBox *>(QLatin1String(name))->setCurrentIndex(int(value));
-        }
+        for (const auto &[name, value] : edits)
+            setControl(writer, QLatin1String(name), value);
         click(writer, "pushButtonSend2");
         QTRY_COMPARE(accepted.count(), 1);
         click(writer, "pushButtonOpen");

@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "dlgload.h"
 #include "formsnapshot.h"
 #include "mainwindow.h"
@@ -34,10 +35,6 @@ void writeFile(const QString &path, const QByteArray &data)
     QCOMPARE(f.write(data), data.size());
 }
 
-void click(MainWindow &w, const char *name)
-{
-    w.findChild<QPushButton *>(QLatin1String(name))->click();
-}
 
 // Runs "加载数据" the way a user does: browse to the file (or not), then OK.
 void loadThroughDialog(MainWindow &w, ModalWatcher &watcher, const QString &path, bool accept = true)
@@ -53,15 +50,6 @@ void loadThroughDialog(MainWindow &w, ModalWatcher &watcher, const QString &path
     click(w, "pushButtonLoad");
 }
 
-void setControl(QWidget *w, const QString &name, double value)
-{
-    if (auto *s = w->findChild<QSpinBox *>(name))
-        s->setValue(int(value));
-    else if (auto *d = w->findChild<QDoubleSpinBox *>(name))
-        d->setValue(value);
-    else
-        w->findChild<QComboBox *>(name)->setCurrentIndex(int(value));
-}
 
 } // namespace
 
@@ -108,7 +96,7 @@ private slots:
         QFETCH(QByteArray, text);
         MainWindow w;
         ModalWatcher watcher;
-        setControl(&w, control, value);
+        setControl(w, control, value);
         const QString file = path(QStringLiteral("mix%1.txt").arg(QTest::currentDataTag()));
         watcher.fileAnswers << file;
         click(w, "pushButtonSave");
@@ -129,7 +117,7 @@ private slots:
         const QString file = path("twice.dat");
         watcher.fileAnswers << file << file;
         click(w, "pushButtonSave");
-        setControl(&w, "spinBox_9", 100);
+        setControl(w, "spinBox_9", 100);
         click(w, "pushButtonSave");
         const QByteArray data = readFile(file);
         QCOMPARE(data.size(), 162);
@@ -187,7 +175,7 @@ private slots:
     {
         MainWindow w;
         ModalWatcher watcher;
-        setControl(&w, "doubleSpinBox", 30.0);
+        setControl(w, "doubleSpinBox", 30.0);
         watcher.fileAnswers << path("toolarge.txt");
         click(w, "pushButtonSave");
         QTRY_COMPARE(watcher.errors().size(), 1);
@@ -209,7 +197,7 @@ private slots:
                 else if (auto *c = w.findChild<QComboBox *>(it.key()))
                     c->setCurrentIndex(int(rng.bounded(c->count())));
                 else
-                    setControl(&w, it.key(), rng.bounded(240) / 10.0);
+                    setControl(w, it.key(), rng.bounded(240) / 10.0);
             }
             const QString file = path(QStringLiteral("round%1.txt").arg(round));
             watcher.fileAnswers << file;
@@ -266,7 +254,7 @@ private slots:
         writeFile(file, contents);
         MainWindow w;
         ModalWatcher watcher;
-        setControl(&w, "spinBox_9", 33);
+        setControl(w, "spinBox_9", 33);
         const QHash<QString, double> before = recordValues(&w);
         loadThroughDialog(w, watcher, file);
         // One refusal; a file too large to be one is refused by the dialog

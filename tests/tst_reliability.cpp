@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "dlgload.h"
 #include "formsnapshot.h"
 #include "linkend.h"
@@ -24,10 +25,6 @@ const QByteArray kFile =
     "S00100000787878787878787870707070707070707070707070707070424210424242424213027F2Y"
     "T41E2D3C4855680DCDCDCDCDC14096329696674747474747474740074746464646464640135006D2Z";
 
-void click(QWidget &w, const char *name)
-{
-    w.findChild<QPushButton *>(QLatin1String(name))->click();
-}
 
 QByteArray randomBytes(QRandomGenerator &rng, int n)
 {

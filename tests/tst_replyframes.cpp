@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "replyframes.h"
 
 #include <QTest>
@@ -14,15 +15,6 @@ QString hexOf(const QByteArray &bytes)
     return QString::fromLatin1(bytes.toHex());
 }
 
-QByteArray frame(quint8 group, std::initializer_list<int> values)
-{
-    QByteArray f(kFrameLength, '\0');
-    f[kGroupIdByte] = char(group);
-    int byte = 4;
-    for (int v : values)
-        f[byte++] = char(v);
-    return f;
-}
 
 } // namespace
 

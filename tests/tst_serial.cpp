@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
@@ -15,29 +16,7 @@ Q_DECLARE_METATYPE(Values)
 
 namespace {
 
-QByteArray frame(quint8 group, std::initializer_list<int> values)
-{
-    QByteArray f(12, '\0');
-    f[0] = char(0x55);
-    f[1] = char(0xAA);
-    f[2] = char(0x0C);
-    f[3] = char(group);
-    int byte = 4;
-    for (int v : values)
-        f[byte++] = char(v);
-    return f;
-}
 
-double valueOf(MainWindow &w, const QString &name)
-{
-    if (auto *s = w.findChild<QSpinBox *>(name))
-        return s->value();
-    if (auto *d = w.findChild<QDoubleSpinBox *>(name))
-        return d->value();
-    if (auto *c = w.findChild<QComboBox *>(name))
-        return c->currentIndex();
-    qFatal("no control %s", qPrintable(name));
-}
 
 const char *const kPanel[] = {"comboBoxBaudRate", "comboBoxComm", "comboBoxDataBit", "comboBoxStopBit",
                               "comboBoxFlowCtrl", "comboBoxParity", "checkBoxDTR", "checkBoxRTS"};
@@ -51,10 +30,6 @@ bool panelEnabled(MainWindow &w, bool enabled)
     return true;
 }
 
-QPushButton *button(MainWindow &w, const char *name)
-{
-    return w.findChild<QPushButton *>(QLatin1String(name));
-}
 
 } // namespace
 
@@ -198,7 +173,7 @@ private slots:
         link.send(bytes);
         QTRY_COMPARE(probe.recvCount(), 12);
         for (const auto &[name, value] : expected)
-            QVERIFY2(qAbs(valueOf(w, name) - value) < 1e-9, qPrintable(name));
+            QVERIFY2(qAbs(controlValue(w, name) - value) < 1e-9, qPrintable(name));
         QCOMPARE(probe.rxFlag(), 0);
         QVERIFY(probe.strHex().isEmpty());
     }
@@ -245,7 +220,7 @@ private slots:
         QCOMPARE(probe.rxFlag(), pendingBytes);
         QCOMPARE(probe.strHex(), pendingHex);
         for (const auto &[name, value] : expected)
-            QVERIFY2(qAbs(valueOf(w, name) - value) < 1e-9, qPrintable(name));
+            QVERIFY2(qAbs(controlValue(w, name) - value) < 1e-9, qPrintable(name));
     }
 
     // Each byte is delivered once across sessions, and bytes left from an
@@ -266,8 +241,8 @@ private slots:
         QTRY_COMPARE(probe.recvCount(), 17);
         QTest::qWait(50);
         QCOMPARE(probe.recvCount(), 17);
-        QCOMPARE(valueOf(w, "spinBox_8"), 1.0);
-        QCOMPARE(valueOf(w, "spinBox_3"), 0.0);
+        QCOMPARE(controlValue(w, "spinBox_8"), 1.0);
+        QCOMPARE(controlValue(w, "spinBox_3"), 0.0);
     }
 
     void farEndGoesAway()

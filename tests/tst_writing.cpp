@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
@@ -75,20 +76,7 @@ private:
     std::thread m_thread;
 };
 
-QPushButton *button(MainWindow &w, const char *name)
-{
-    return w.findChild<QPushButton *>(QLatin1String(name));
-}
 
-QByteArray frame(quint8 group, std::initializer_list<int> values)
-{
-    QByteArray f(12, '\0');
-    f[3] = char(group);
-    int byte = 4;
-    for (int v : values)
-        f[byte++] = char(v);
-    return f;
-}
 
 } // namespace
 

@@ -1,0 +1,55 @@
+#include "controls.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+QPushButton *button(QWidget &window, const char *name)
+{
+    auto *b = window.findChild<QPushButton *>(QLatin1String(name));
+    if (!b)
+        qFatal("no button %s", name);
+    return b;
+}
+
+void click(QWidget &window, const char *name)
+{
+    button(window, name)->click();
+}
+
+double controlValue(QWidget &window, const QString &name)
+{
+    if (auto *s = window.findChild<QSpinBox *>(name))
+        return s->value();
+    if (auto *d = window.findChild<QDoubleSpinBox *>(name))
+        return d->value();
+    if (auto *c = window.findChild<QComboBox *>(name))
+        return c->currentIndex();
+    qFatal("no control %s", qPrintable(name));
+}
+
+void setControl(QWidget &window, const QString &name, double value)
+{
+    if (auto *s = window.findChild<QSpinBox *>(name))
+        s->setValue(int(value));
+    else if (auto *d = window.findChild<QDoubleSpinBox *>(name))
+        d->setValue(value);
+    else if (auto *c = window.findChild<QComboBox *>(name))
+        c->setCurrentIndex(int(value));
+    else
+        qFatal("no control %s", qPrintable(name));
+}
+
+QByteArray frame(quint8 group, std::initializer_list<int> values)
+{
+    QByteArray f(12, '\0');
+    f[0] = char(0x55);
+    f[1] = char(0xAA);
+    f[2] = char(0x0C);
+    f[3] = char(group);
+    int byte = 4;
+    for (int v : values)
+        f[byte++] = char(v);
+    return f;
+}

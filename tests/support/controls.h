@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <initializer_list>
+
+class QPushButton;
+class QWidget;
+
+// Small hands for the tests: the window's buttons and controls by objectName,
+// and reply frames as the transmitter sends them.
+QPushButton *button(QWidget &window, const char *name);
+void click(QWidget &window, const char *name);
+
+// A spin box's value, the double spin box's value or a combo box's index.
+double controlValue(QWidget &window, const QString &name);
+void setControl(QWidget &window, const QString &name, double value);
+
+// A 12-byte reply frame: header, group ID in byte 3, values from byte 4.
+QByteArray frame(quint8 group, std::initializer_list<int> values);
