@@ -4,6 +4,7 @@
 
 #include "comm.h"
 #include "fuzzcheck.h"
+#include "hexdigit.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,18 +13,6 @@
 #include <cstdint>
 
 namespace {
-
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
 
 struct Listing
 {
@@ -43,7 +32,7 @@ Listing reference(const QString &text)
         int value = 0;
         bool digitsOnly = true;
         for (; i < text.size() && !text.at(i).isSpace(); ++i) {
-            const int digit = hexValue(text.at(i));
+            const int digit = hexDigitValue(text.at(i));
             if (digit < 0)
                 digitsOnly = false;
             else if (value <= 255)

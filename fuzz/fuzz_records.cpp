@@ -3,6 +3,7 @@
 // source of control values for building records.
 
 #include "fuzzcheck.h"
+#include "hexdigit.h"
 #include "paramaccess.h"
 #include "recordcodec.h"
 
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -22,18 +24,6 @@ using Records::kFileLength;
 using Records::kMixBiasFile;
 using Records::kMixBiasTransmitter;
 using Records::kRecordLength;
-
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
 
 int biasOf(const Field &f, int mixBias)
 {
@@ -54,13 +44,23 @@ const Field &dualRateChannelField()
     std::abort();
 }
 
+struct FieldMask
+{
+    bool at[kRecordLength] = {};
+    explicit FieldMask(const Format &format)
+    {
+        for (const Field &f : format) {
+            for (int i = f.pos; i < f.pos + f.width; ++i)
+                at[i] = true;
+        }
+    }
+};
+
 bool inField(const Format &format, int pos)
 {
-    for (const Field &f : format) {
-        if (pos >= f.pos && pos < f.pos + f.width)
-            return true;
-    }
-    return false;
+    static const FieldMask s(Records::sFormat());
+    static const FieldMask t(Records::tFormat());
+    return (&format == &Records::sFormat() ? s : t).at[pos];
 }
 
 bool isFieldwiseHex(const Format &format, const QString &record)
@@ -68,7 +68,7 @@ bool isFieldwiseHex(const Format &format, const QString &record)
     if (record.at(0) != format.letter || record.at(kRecordLength - 1) != format.endLetter)
         return false;
     for (int i = 0; i < kRecordLength; ++i) {
-        if (inField(format, i) && hexValue(record.at(i)) < 0)
+        if (inField(format, i) && hexDigitValue(record.at(i)) < 0)
             return false;
     }
     return true;
@@ -96,7 +96,7 @@ void checkShape(const Format &format, const QString &record)
     const QString templ = QString::fromLatin1(format.templ);
     for (int i = 0; i < kRecordLength; ++i) {
         if (inField(format, i))
-            FUZZ_CHECK(hexValue(record.at(i)) >= 0 && !record.at(i).isLower());
+            FUZZ_CHECK(hexDigitValue(record.at(i)) >= 0 && !record.at(i).isLower());
         else
             FUZZ_CHECK(record.at(i) == templ.at(i));
     }
@@ -113,7 +113,7 @@ QString rebuiltRecord(const Format &format, const QString &record, bool withDual
         if (f.kind == FieldKind::DualRate && !withDualRate)
             continue;
         if (f.kind == FieldKind::Digit) {
-            out[f.pos] = QLatin1Char(char('0' + qMin(hexValue(record.at(f.pos)), 9)));
+            out[f.pos] = QLatin1Char(char('0' + qMin(hexDigitValue(record.at(f.pos)), 9)));
         } else {
             for (int i = f.pos; i < f.pos + f.width; ++i)
                 out[i] = record.at(i).toUpper();
@@ -126,7 +126,7 @@ int hexLettersInDigits(const Format &format, const QString &record)
 {
     int n = 0;
     for (const Field &f : format) {
-        if (f.kind == FieldKind::Digit && hexValue(record.at(f.pos)) > 9)
+        if (f.kind == FieldKind::Digit && hexDigitValue(record.at(f.pos)) > 9)
             ++n;
     }
     return n;
@@ -139,7 +139,7 @@ int mixesAboveTransmitterLimit(const QString &tRecord)
     int n = 0;
     for (const Field &f : Records::tFormat()) {
         if (f.kind == FieldKind::MixHex
-            && hexValue(tRecord.at(f.pos)) * 16 + hexValue(tRecord.at(f.pos + 1))
+            && hexDigitValue(tRecord.at(f.pos)) * 16 + hexDigitValue(tRecord.at(f.pos + 1))
                        - kMixBiasFile + kMixBiasTransmitter > 255)
             ++n;
     }
@@ -162,7 +162,7 @@ void checkParameterFile(const QString &text)
     checkShape(Records::sFormat(), s2);
     checkShape(Records::tFormat(), t2);
 
-    const bool withDualRate = hexValue(t.at(dualRateChannelField().pos)) <= 3;
+    const bool withDualRate = hexDigitValue(t.at(dualRateChannelField().pos)) <= 3;
     FUZZ_CHECK(s2 == rebuiltRecord(Records::sFormat(), s, withDualRate));
     FUZZ_CHECK(t2 == rebuiltRecord(Records::tFormat(), t, withDualRate));
 
@@ -182,42 +182,27 @@ void checkParameterFile(const QString &text)
 
 // Lenient decoding of any text: a field reads as a hex number of at most two
 // characters (Qt's conversion also takes a sign) or as 0.
-void checkLenientApply(const QString &text)
+void checkLenientApply(const Format &format, const QString &text, int mixBias)
 {
-    struct Pass
-    {
-        const Format &format;
-        int mixBias;
-        int offset;
-    };
-    const Pass passes[] = {
-        {Records::sFormat(), kMixBiasTransmitter, 0},
-        {Records::tFormat(), kMixBiasTransmitter, 0},
-        {Records::tFormat(), kMixBiasFile, kRecordLength},
-        {Records::tFormat(), kMixBiasTransmitter, kRecordLength},
-    };
-    for (const Pass &p : passes) {
-        MapParamAccess access;
-        Records::apply(p.format, text.mid(p.offset), access, p.mixBias);
-        for (const Field &f : p.format) {
-            FUZZ_CHECK(access.values.contains(control(f)));
-            const double v = access.value(control(f));
-            FUZZ_CHECK(std::isfinite(v));
-            switch (f.kind) {
-            case FieldKind::Digit:
-                FUZZ_CHECK(v >= 0 && v <= 15 && v == std::floor(v));
-                break;
-            case FieldKind::Tenths:
-                FUZZ_CHECK(std::fabs(v * 10 + f.bias) <= 255.0001);
-                break;
-            default:
-                FUZZ_CHECK(std::fabs(v + biasOf(f, p.mixBias)) <= 255 && v == std::floor(v));
-                break;
-            }
+    MapParamAccess access;
+    Records::apply(format, text, access, mixBias);
+    for (const Field &f : format) {
+        FUZZ_CHECK(access.values.contains(control(f)));
+        const double v = access.value(control(f));
+        FUZZ_CHECK(std::isfinite(v));
+        switch (f.kind) {
+        case FieldKind::Digit:
+            FUZZ_CHECK(v >= 0 && v <= 15 && v == std::floor(v));
+            break;
+        case FieldKind::Tenths:
+            FUZZ_CHECK(std::fabs(v * 10 + f.bias) <= 255.0001);
+            break;
+        default:
+            FUZZ_CHECK(std::fabs(v + biasOf(f, mixBias)) <= 255 && v == std::floor(v));
+            break;
         }
-        checkShape(p.format, Records::build(p.format, access, p.mixBias));
-        Records::limitProblems(p.format, access, p.mixBias);
     }
+    checkShape(format, Records::build(format, access, mixBias));
 }
 
 void checkText(const QString &text)
@@ -226,9 +211,18 @@ void checkText(const QString &text)
     const bool accepted = Records::isParameterFile(text, &reason);
     FUZZ_CHECK(accepted == looksLikeParameterFile(text));
     FUZZ_CHECK(accepted == reason.isEmpty());
+    for (const Format *format : {&Records::sFormat(), &Records::tFormat()}) {
+        for (const QString &record : {text, text.mid(kRecordLength, kRecordLength)}) {
+            FUZZ_CHECK(Records::isWellFormed(*format, record)
+                       == (record.size() == kRecordLength && isFieldwiseHex(*format, record)));
+        }
+    }
     if (accepted)
         checkParameterFile(text);
-    checkLenientApply(text);
+    checkLenientApply(Records::sFormat(), text, kMixBiasTransmitter);
+    checkLenientApply(Records::tFormat(), text, kMixBiasTransmitter);
+    if (text.size() > kRecordLength)
+        checkLenientApply(Records::tFormat(), text.mid(kRecordLength), kMixBiasFile);
 }
 
 class ValueSource
@@ -237,7 +231,8 @@ public:
     ValueSource(const uint8_t *data, size_t size) : data(data), size(size) {}
 
     // Whole numbers around every field's limits, hundredths as the alarm
-    // voltage box holds them, and now and then a value far outside.
+    // voltage box holds them, and now and then a value far outside any field
+    // (up to 2^47, finite: what a control can hold).
     double next()
     {
         const quint8 low = byte();
@@ -282,6 +277,8 @@ double decodedBack(const Field &f, qint64 n, int mixBias)
     }
 }
 
+// Every field holds its value's number, or that number clipped to the field
+// when limitProblems names it.
 void checkBuild(const Format &format, const MapParamAccess &access, int mixBias)
 {
     const QString record = Records::build(format, access, mixBias);
@@ -289,30 +286,24 @@ void checkBuild(const Format &format, const MapParamAccess &access, int mixBias)
 
     const double channel = access.value(QLatin1String(Records::kDualRateChannel));
     const bool withDualRate = channel >= 0 && channel <= 3;
+    MapParamAccess back;
+    Records::apply(format, record, back, mixBias);
+    const QString templ = QString::fromLatin1(format.templ);
     int outside = 0;
     for (const Field &f : format) {
-        if (f.kind == FieldKind::DualRate && !withDualRate)
+        if (f.kind == FieldKind::DualRate && !withDualRate) {
+            FUZZ_CHECK(QStringView(record).mid(f.pos, f.width) == QStringView(templ).mid(f.pos, f.width));
             continue;
+        }
         const double v = access.value(control(f));
         const qint64 n = encodedNumber(f, v, mixBias);
+        const qint64 limit = f.width == 1 ? 9 : 255;
         const bool noItem = v < 0 && QByteArray(f.control).startsWith("comboBox");
-        if (noItem || n < 0 || n > (f.width == 1 ? 9 : 255))
+        if (noItem || n < 0 || n > limit)
             ++outside;
+        FUZZ_CHECK(back.value(control(f)) == decodedBack(f, qBound<qint64>(0, n, limit), mixBias));
     }
-    const QStringList problems = Records::limitProblems(format, access, mixBias);
-    FUZZ_CHECK(problems.size() == outside);
-    if (!problems.isEmpty())
-        return;
-
-    MapParamAccess back;
-    back.values.insert(QLatin1String(Records::kDualRateChannel), channel);
-    Records::apply(format, record, back, mixBias);
-    for (const Field &f : format) {
-        if (f.kind == FieldKind::DualRate && !withDualRate)
-            continue;
-        const double v = access.value(control(f));
-        FUZZ_CHECK(back.value(control(f)) == decodedBack(f, encodedNumber(f, v, mixBias), mixBias));
-    }
+    FUZZ_CHECK(Records::limitProblems(format, access, mixBias).size() == outside);
     FUZZ_CHECK(Records::build(format, back, mixBias) == record);
 }
 
@@ -321,8 +312,11 @@ void checkBuild(const Format &format, const MapParamAccess &access, int mixBias)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const auto *chars = reinterpret_cast<const char *>(data);
-    checkText(QString::fromLatin1(chars, qsizetype(size)));
-    checkText(QString::fromUtf8(chars, qsizetype(size)));
+    const QString latin1 = QString::fromLatin1(chars, qsizetype(size));
+    checkText(latin1);
+    const QString utf8 = QString::fromUtf8(chars, qsizetype(size));
+    if (utf8 != latin1)
+        checkText(utf8);
 
     ValueSource source(data, size);
     MapParamAccess access;

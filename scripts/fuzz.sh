@@ -31,7 +31,7 @@ for t in "${targets[@]}"; do
     "$build/fuzz/$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$work/$t/artifacts/" "$work/$t/corpus" >"$work/$t/log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$t/log" | tail -n 1)
-    rate=$(grep -o 'exec/s: [0-9]*' "$work/$t/log" | tail -n 1 | cut -d' ' -f2)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/$t/log" | tail -n 1)
     if [ "$status" -ne 0 ]; then
         failed+=("$t")
         mkdir -p "$build/crashes/$t"

@@ -220,6 +220,8 @@ private slots:
         QTest::newRow("digit beyond 9") << "spinBox_45" << 12.0 << 116 << "STmode";
         QTest::newRow("hex below its bias") << "spinBox_9" << -121.0 << 116 << "SUB1";
         QTest::newRow("mix below the file bias") << "spinBox_93" << -101.0 << 100 << "VTailEle1";
+        QTest::newRow("not a number") << "spinBox_45" << qQNaN() << 116 << "STmode";
+        QTest::newRow("infinite alarm") << "doubleSpinBox" << qInf() << 116 << "LB";
     }
 
     // Whatever the value, a record keeps 81 characters and never carries "-1";

@@ -128,9 +128,11 @@ qint64 wholeTenths(double volts)
     return hundredths >= 0 ? hundredths / 10 : -((-hundredths + 9) / 10);
 }
 
-// The number written into the field for the control's value.
+// The number written into the field for the control's value. Values no
+// control can hold (not finite, beyond any range) come out of range too.
 qint64 encodedNumber(const Field &f, double value, int mixBias)
 {
+    value = std::isfinite(value) ? qBound(-1e9, value, 1e9) : -1e9;
     switch (f.kind) {
     case K::Digit:
         return qint64(std::floor(value));
