@@ -217,19 +217,20 @@ QStringList limitProblems(const Format &format, const ParamAccess &access, int m
             continue;
         const double value = access.value(QLatin1String(f.control));
         const qint64 n = encodedNumber(f, value, mixBias);
-        const QString name = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(f.title),
-                                                            QLatin1String(f.param));
+        auto name = [&f] {
+            return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(f.title), QLatin1String(f.param));
+        };
         if (f.width == 1) {
             if (value < 0 && QByteArray(f.control).startsWith("comboBox"))
-                problems << tr("%1：没有选中项，请先选择一项").arg(name);
+                problems << tr("%1：没有选中项，请先选择一项").arg(name());
             else if (n < 0 || n > 9)
-                problems << tr("%1：%2 超出范围（0 至 9）").arg(name).arg(value);
+                problems << tr("%1：%2 超出范围（0 至 9）").arg(name()).arg(value);
         } else if (n < 0 || n > 255) {
             if (f.kind == K::Tenths)
-                problems << tr("%1：%2 超出可写入的范围（0.0 至 23.9）").arg(name).arg(value, 0, 'f', 2);
+                problems << tr("%1：%2 超出可写入的范围（0.0 至 23.9）").arg(name()).arg(value, 0, 'f', 2);
             else
                 problems << tr("%1：%2 超出可写入的范围（%3 至 %4）")
-                                .arg(name).arg(value).arg(-biasOf(f, mixBias)).arg(255 - biasOf(f, mixBias));
+                                .arg(name()).arg(value).arg(-biasOf(f, mixBias)).arg(255 - biasOf(f, mixBias));
         }
     }
     return problems;
