@@ -31,6 +31,7 @@ struct Section
 {
     const char *name;
     std::function<QList<Bench::Row>()> rows;
+    const char *howMeasured;
 };
 
 } // namespace
@@ -49,15 +50,34 @@ int main(int argc, char **argv)
 
     const QString here = QCoreApplication::applicationDirPath();
     const Section sections[] = {
-        {"startup", [&here] { return Bench::startupRows(here, 15); }},
-        {"decode", [] { return Bench::decodeRows(); }},
-        {"records", [] { return Bench::recordRows(); }},
-        {"endtoend", [] { return Bench::endToEndRows(25); }},
-        {"responsiveness", [] { return Bench::responsivenessRows(10); }},
+        {"startup", [&here] { return Bench::startupRows(here, 15); },
+         "Start-up: k6qx-launch does what main() does and prints a line once the window has been "
+         "painted and the events queued behind that paint are handled; k6qx-bare does the same with "
+         "a plain QMainWindow of the window's size. Time from posix_spawn to that line, peak RSS "
+         "from wait4()."},
+        {"decode", [] { return Bench::decodeRows(); },
+         "Decoding: the answers of two parameter sets in turn, so every frame changes its controls. "
+         "Window path: written unpaced into the pseudo-terminal's master by a second thread, timed "
+         "from the first byte written to the window's receive count reaching the total. Table "
+         "paths: frames as hex, as readMyCom hands them over; the FormAccess path repaints once "
+         "per batch."},
+        {"records", [] { return Bench::recordRows(); },
+         "Records: applies alternate between the two parameter sets. Round trip \"direct\": "
+         "what save() and load() do between the user's choices, into a QTemporaryDir; "
+         "\"clicked\": the real buttons, each dialog answered as soon as it is shown."},
+        {"endtoend", [] { return Bench::endToEndRows(25); },
+         "End to end: the simulator runs on a thread of its own, paced at 115200 baud. A "
+         "pseudo-terminal has no baud rate, so only the answers are paced: the write figure is "
+         "the window's own time including the 3 ms pause, not a wire time."},
+        {"responsiveness", [] { return Bench::responsivenessRows(10); },
+         "Unresponsive: a 1 ms precise timer on the window's thread; the longest interval between "
+         "two ticks in 120 ms around the click, against the same timer with the window idle. "
+         "The port's baud rate is set before opening; the pseudo-terminal ignores it."},
     };
 
     QTextStream err(stderr);
     QList<Bench::Row> rows;
+    QStringList notes;
     bool complete = true;
     for (const Section &s : sections) {
         if (!wanted.isEmpty() && !wanted.contains(QLatin1String(s.name)))
@@ -67,6 +87,7 @@ int main(int argc, char **argv)
         const QList<Bench::Row> got = s.rows();
         complete = complete && !got.isEmpty();
         rows << got;
+        notes << QStringLiteral("- ") + QLatin1String(s.howMeasured);
     }
 
     QTextStream out(stdout);
@@ -75,5 +96,6 @@ int main(int argc, char **argv)
         out << line << '\n';
     out << '\n';
     Bench::printTable(rows, out);
+    out << '\n' << notes.join(QLatin1Char('\n')) << '\n';
     return complete ? 0 : 1;
 }

@@ -42,7 +42,7 @@ public:
         port = openPort(window, pty.slavePath());
         if (!port)
             qFatal("the window did not open %s", qPrintable(pty.slavePath()));
-        const ParamSets sets = paramSets(&window);
+        sets = paramSets(&window);
         unit = answerOf(sets.window) + answerOf(sets.transmitter);
     }
 
@@ -89,6 +89,7 @@ public:
     MainWindow window;
     PtyPair pty;
     QSerialPort *port = nullptr;
+    ParamSets sets; // taken before any frame reached the window
     QByteArray unit;
 };
 
@@ -109,10 +110,12 @@ QList<Row> decodeRows()
     for (int i = 0; i < 3; ++i)
         windowRates << link.framesPerSecond(frames);
     const double windowRate = median(windowRates);
+    // The stream ends with the simulator's answer: every frame landed whole.
+    if (paramSets(&link.window).window.values != link.sets.transmitter.values)
+        qFatal("the streamed frames did not reach the window's controls intact");
 
-    const ParamSets sets = paramSets(&link.window);
-    const QList<QString> hex = alternatingFrameHex(sets);
-    MapParamAccess map = sets.window;
+    const QList<QString> hex = alternatingFrameHex(link.sets);
+    MapParamAccess map = link.sets.window;
     const double mapRate = rate([&](qint64 n) {
         for (qint64 i = 0; i < n; ++i)
             ReplyFrames::decode(hex[i % hex.size()], map);

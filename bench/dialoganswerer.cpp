@@ -30,7 +30,7 @@ bool DialogAnswerer::eventFilter(QObject *watched, QEvent *event)
     if (auto *files = qobject_cast<QFileDialog *>(watched)) {
         QTimer::singleShot(0, files, [files, name = m_fileName] {
             files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(name);
-            files->accept();
+            static_cast<QDialog *>(files)->accept(); // QFileDialog::accept is protected
         });
     } else if (auto *load = qobject_cast<DlgLoad *>(watched)) {
         QTimer::singleShot(0, load, [load] {

@@ -10,7 +10,7 @@ namespace Bench {
 
 QString fixed(double value, int decimals)
 {
-    return QLocale::c().toString(value, 'f', decimals);
+    return QString::number(value, 'f', decimals);
 }
 
 QString milliseconds(double ms)

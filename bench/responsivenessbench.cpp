@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 namespace Bench {
 
 namespace {

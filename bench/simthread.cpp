@@ -19,6 +19,8 @@ SimulatorThread::SimulatorThread(int baud)
                 m_received += bytes.size();
                 emit received();
             }, Qt::DirectConnection);
+            connect(m_host, &SimulatorHost::answerSent, m_host, [this] { m_lastAnswerSent = nowNs(); },
+                    Qt::DirectConnection);
             if (m_host->open()) {
                 m_host->setBaudRate(baud);
                 m_path = m_host->slavePath();

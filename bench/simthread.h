@@ -26,6 +26,8 @@ public:
     // arrived (steady clock, ns).
     qint64 bytesReceived() const { return m_received.load(); }
     qint64 lastArrivalNs() const { return m_lastArrival.load(); }
+    // When the last byte of the latest answer was handed to the link.
+    qint64 lastAnswerSentNs() const { return m_lastAnswerSent.load(); }
 
 signals:
     // From the simulator's thread, after the counters moved.
@@ -38,6 +40,7 @@ private:
     QString m_path;
     std::atomic<qint64> m_received{0};
     std::atomic<qint64> m_lastArrival{0};
+    std::atomic<qint64> m_lastAnswerSent{0};
 };
 
 } // namespace Bench

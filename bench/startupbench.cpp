@@ -4,12 +4,15 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 #include <cerrno>
 #include <csignal>
-#include <spawn.h>
+
+#include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -42,4 +42,22 @@ double rate(const std::function<void(qint64 n)> &work, double minSeconds, int sa
     return median(rates);
 }
 
+QList<double> interleavedRates(const QList<std::function<void()>> &operations, int rounds)
+{
+    QList<QList<double>> seconds(operations.size());
+    for (int round = 0; round < rounds; ++round) {
+        // Each round starts with another one: none always follows the same.
+        for (qsizetype k = 0; k < operations.size(); ++k) {
+            const qsizetype i = (round + k) % operations.size();
+            const qint64 start = nowNs();
+            operations[i]();
+            seconds[i] << (nowNs() - start) * 1e-9;
+        }
+    }
+    QList<double> rates;
+    for (const QList<double> &s : seconds)
+        rates << 1 / median(s);
+    return rates;
+}
+
 } // namespace Bench

@@ -18,4 +18,9 @@ double maximum(const QList<double> &values);
 // calls of that size.
 double rate(const std::function<void(qint64 n)> &work, double minSeconds = 0.2, int samples = 5);
 
+// Operations per second of several operations timed one call at a time, in
+// turn, round after round, so that a slow spell of the machine falls on all
+// of them: one over the median time of each.
+QList<double> interleavedRates(const QList<std::function<void()>> &operations, int rounds);
+
 } // namespace Bench

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QEventLoop>
 #include <QPushButton>
 #include <QSerialPort>

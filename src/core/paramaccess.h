@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 // The parameter set lives in the form's controls. The codecs reach it only
@@ -22,4 +23,38 @@ public:
     void setValue(const QString &control, double v) override { values.insert(control, v); }
 
     QHash<QString, double> values;
+};
+
+// Collects what is set and passes it on in one go: a value set several
+// times reaches the target once, with its last value. Reads see the
+// collected values first, then the target.
+class BufferedParamAccess final : public ParamAccess
+{
+public:
+    explicit BufferedParamAccess(ParamAccess &target) : m_target(target) {}
+
+    double value(const QString &control) const override
+    {
+        const auto it = m_values.constFind(control);
+        return it != m_values.constEnd() ? it.value() : m_target.value(control);
+    }
+    void setValue(const QString &control, double v) override
+    {
+        if (!m_values.contains(control))
+            m_order << control;
+        m_values.insert(control, v);
+    }
+    // Sets the target in the order the controls were first set.
+    void flush()
+    {
+        for (const QString &control : std::as_const(m_order))
+            m_target.setValue(control, m_values.value(control));
+        m_order.clear();
+        m_values.clear();
+    }
+
+private:
+    ParamAccess &m_target;
+    QHash<QString, double> m_values;
+    QList<QString> m_order;
 };

@@ -33,11 +33,13 @@ void FormAccess::setValue(const QString &control, double value)
     const Control c = m_controls.value(control);
     // Integer controls take whole numbers; anything beyond int is clamped by
     // the control like any other out-of-range value.
+    // A spin box lays its text out anew even for its own value; leave a
+    // control that already holds the value alone.
     const int whole = int(qBound(-1e9, std::floor(value), 1e9));
-    if (c.spin)
+    if (c.spin && c.spin->value() != whole)
         c.spin->setValue(whole);
-    else if (c.doubleSpin)
+    else if (c.doubleSpin && c.doubleSpin->value() != c.doubleSpin->valueFromText(c.doubleSpin->textFromValue(value)))
         c.doubleSpin->setValue(value);
-    else if (c.combo)
+    else if (c.combo && c.combo->currentIndex() != whole)
         c.combo->setCurrentIndex(whole);
 }

@@ -22,7 +22,13 @@
 #include <QTimer>
 
 #include <chrono>
+#include <future>
 #include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
 
 namespace {
 
@@ -53,12 +59,37 @@ int wireTimeMs(qint64 bytes, qint32 baudRate)
     return int(bytes * 12 * 1000 / qMax<qint32>(baudRate, 1)) + 1;
 }
 
+// Out of Qt's buffer is not yet on the wire: the driver of a real UART still
+// queues what a 115200-baud line needs milliseconds to send. Wait, bounded,
+// until the driver's queue is empty, so the pause after S falls between the
+// records on the line. (A pseudo-terminal reports an empty queue at once.)
+void waitForDriverQueue(QSerialPort *port, const QElapsedTimer &timer, qint64 budgetMs)
+{
+#ifdef Q_OS_UNIX
+    int queued = 0;
+    while (::ioctl(int(port->handle()), TIOCOUTQ, &queued) == 0 && queued > 0 && timer.elapsed() < budgetMs)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+#else
+    Q_UNUSED(port);
+    Q_UNUSED(timer);
+    Q_UNUSED(budgetMs);
+#endif
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     Q_INIT_RESOURCE(res);
+    // Asking the system for its serial ports takes a while; it runs beside
+    // building the form.
+    auto enumeration = std::async(std::launch::async, [] {
+        QStringList names;
+        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+            names << info.portName();
+        return names;
+    });
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     form = std::make_unique<FormAccess>(this);
@@ -78,11 +109,8 @@ MainWindow::MainWindow(QWidget *parent)
             button->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(file)));
     }
 
-    QStringList enumerated;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        enumerated << info.portName();
     ui->comboBoxComm->clear();
-    ui->comboBoxComm->addItems(extraPorts() + PortNames::listed(enumerated));
+    ui->comboBoxComm->addItems(extraPorts() + PortNames::listed(enumeration.get()));
 
     resize(1000, 525);
 
@@ -283,6 +311,11 @@ void MainWindow::readMyCom()
     recvCount += int(temp.size());
     refrushInfoLabel();
 
+    // Frames of one delivery are decoded in order; a control they set more
+    // than once is set once, to the last value. Frames never set the
+    // dual-rate channel they read, so the result is the same as setting each
+    // control as its frame completes.
+    BufferedParamAccess decoded(*form);
     static const char digits[] = "0123456789abcdef";
     for (const char c : std::as_const(temp)) {
         const auto b = static_cast<unsigned char>(c);
@@ -290,10 +323,11 @@ void MainWindow::readMyCom()
         strHex += QLatin1Char(digits[b & 0x0F]);
         if (++RX_flag == ReplyFrames::kFrameLength) {
             RX_flag = 0;
-            ReplyFrames::decode(strHex, *form);
+            ReplyFrames::decode(strHex, decoded);
             strHex.clear();
         }
     }
+    decoded.flush();
 }
 
 // --- records --------------------------------------------------------------------
@@ -377,6 +411,8 @@ bool MainWindow::writeRecord(const QString &record)
         if (!myCom->waitForBytesWritten(int(budget - timer.elapsed())))
             break;
     }
+    if (!portLost && myCom->bytesToWrite() == 0)
+        waitForDriverQueue(myCom, timer, budget);
     const qint64 left = myCom->bytesToWrite();
     transCount += int(handed - left);
     refrushInfoLabel();
