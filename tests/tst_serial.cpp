@@ -44,8 +44,6 @@ private slots:
         MainWindowProbe probe(w);
         QCOMPARE(probe.info(), QStringLiteral("串口未打开 | 发送：0B | 接收：0B"));
         QVERIFY(probe.secLabel()->text().isEmpty());
-        QCOMPARE(w.size(), QSize(1000, 525));
-        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
     void openAndClose()
