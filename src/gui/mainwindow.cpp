@@ -3,6 +3,7 @@
 #include "comm.h"
 #include "dlgload.h"
 #include "formaccess.h"
+#include "linedrain.h"
 #include "portnames.h"
 #include "portsettings.h"
 #include "recordcodec.h"
@@ -25,11 +26,6 @@
 #include <future>
 #include <thread>
 
-#ifdef Q_OS_UNIX
-#include <sys/ioctl.h>
-#include <termios.h>
-#endif
-
 namespace {
 
 // Between the S and the T record the transmitter gets a short breather; the
@@ -51,29 +47,6 @@ QStringList extraPorts()
             paths << path;
     }
     return paths;
-}
-
-// Wire time of n bytes in milliseconds, with start, parity and stop bits.
-int wireTimeMs(qint64 bytes, qint32 baudRate)
-{
-    return int(bytes * 12 * 1000 / qMax<qint32>(baudRate, 1)) + 1;
-}
-
-// Out of Qt's buffer is not yet on the wire: the driver of a real UART still
-// queues what a 115200-baud line needs milliseconds to send. Wait, bounded,
-// until the driver's queue is empty, so the pause after S falls between the
-// records on the line. (A pseudo-terminal reports an empty queue at once.)
-void waitForDriverQueue(QSerialPort *port, const QElapsedTimer &timer, qint64 budgetMs)
-{
-#ifdef Q_OS_UNIX
-    int queued = 0;
-    while (::ioctl(int(port->handle()), TIOCOUTQ, &queued) == 0 && queued > 0 && timer.elapsed() < budgetMs)
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-#else
-    Q_UNUSED(port);
-    Q_UNUSED(timer);
-    Q_UNUSED(budgetMs);
-#endif
 }
 
 } // namespace
@@ -406,13 +379,13 @@ bool MainWindow::writeRecord(const QString &record)
     // before going on, bounded by a generous multiple of their wire time.
     QElapsedTimer timer;
     timer.start();
-    const qint64 budget = wireTimeMs(bytes.size(), myCom->baudRate()) + 1000;
+    const qint64 budget = LineDrain::wireTimeMs(bytes.size(), myCom->baudRate()) + 1000;
     while (!portLost && myCom->bytesToWrite() > 0 && timer.elapsed() < budget) {
         if (!myCom->waitForBytesWritten(int(budget - timer.elapsed())))
             break;
     }
     if (!portLost && myCom->bytesToWrite() == 0)
-        waitForDriverQueue(myCom, timer, budget);
+        LineDrain::waitForDriverQueue(myCom, timer, budget);
     const qint64 left = myCom->bytesToWrite();
     transCount += int(handed - left);
     refrushInfoLabel();
