@@ -144,6 +144,17 @@ private slots:
         QCOMPARE(d.length(), QStringLiteral("文件长度：8B"));
     }
 
+    void unreadableFileIsRefused()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("first.txt"), "53 30 30"));
+        d.browse(QStringLiteral("/proc/self/mem"));
+        QTRY_COMPARE(d.watcher.errors().size(), 1);
+        QCOMPARE(d.watcher.errors()[0].text, QStringLiteral("不能读取指定的文件"));
+        QCOMPARE(d.length(), QStringLiteral("文件长度：8B"));
+        QCOMPARE(d.dlg.getContext(), QString());
+    }
+
     void languageChangeResetsTheTexts()
     {
         Dialog d;

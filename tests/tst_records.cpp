@@ -317,7 +317,9 @@ private slots:
         QTest::newRow("S record only") << kFreshS << false;
         QTest::newRow("one character short") << file.left(161) << false;
         QTest::newRow("line end between the records") << kFreshS + "\n" + kFreshT << false;
-        QTest::newRow("text after the records") << file + "x" << false;
+        QTest::newRow("Ctrl-Z end-of-file mark after the records") << file + QChar(0x1A) << true;
+        QTest::newRow("NUL padding after the records") << file + QString(94, QChar(0)) << true;
+        QTest::newRow("a note after the records") << file + "\n备注：第一架" << true;
         QTest::newRow("records swapped") << kFreshT + kFreshS << false;
         QTest::newRow("S end letter missing") << QString(file).replace(80, 1, "0") << false;
         QTest::newRow("non-hex field in S") << QString(file).replace(9, 1, "G") << false;

@@ -261,9 +261,11 @@ bool isParameterFile(const QString &text, QString *reason)
         return fail(tr("没有读取到文件内容"));
     if (text.size() < kFileLength)
         return fail(tr("文件太短：%1 个字符，参数文件应有 %2 个").arg(text.size()).arg(kFileLength));
-    for (int i = kFileLength; i < text.size(); ++i) {
-        if (!text.at(i).isSpace())
-            return fail(tr("两条记录之后还有多余的内容"));
+    // Whatever follows the first 162 characters (a line end, a Ctrl-Z
+    // end-of-file mark, NUL padding, a note) is not part of the records.
+    for (int i = 0; i < kFileLength; ++i) {
+        if (text.at(i) == QLatin1Char('\n') || text.at(i) == QLatin1Char('\r'))
+            return fail(tr("第 %1 个字符是换行符：两条记录应连续写在一起，中间不换行").arg(i + 1));
     }
     const QString s = text.left(kRecordLength);
     const QString t = text.mid(kRecordLength, kRecordLength);

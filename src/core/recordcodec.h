@@ -71,8 +71,9 @@ QStringList limitProblems(const Format &format, const ParamAccess &access,
 // its two letters in place, every field hexadecimal.
 bool isWellFormed(const Format &format, const QString &record);
 
-// True when text is a parameter file: the S record, the T record, and at most
-// white space after them. *reason says what is wrong otherwise.
+// True when the first 162 characters of text are the S record and the T
+// record; what follows them is not looked at. *reason says what is wrong
+// otherwise.
 bool isParameterFile(const QString &text, QString *reason = nullptr);
 
 } // namespace Records

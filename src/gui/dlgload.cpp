@@ -1,10 +1,10 @@
 #include "dlgload.h"
 
 #include "comm.h"
+#include "paramfile.h"
 #include "ui_dlgload.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -47,20 +47,13 @@ void DlgLoad::on_toolButton_clicked()
         ui->lineEdit->clear();
     };
 
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        refuse(tr("不能读取指定的文件"));
-        return;
-    }
-    // Read no more than a parameter file could sensibly be, whatever the
-    // file claims (a device or a growing file has no honest size).
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes) {
-        refuse(tr("不能读取指定的文件\n文件超过 %1 字节，不是参数文件").arg(kMaxFileBytes));
+    QByteArray bytes;
+    const ParamFile::ReadStatus status = ParamFile::readBytes(fileName, &bytes);
+    if (status != ParamFile::ReadStatus::Ok) {
+        refuse(ParamFile::readError(status));
         return;
     }
     context = QString::fromLocal8Bit(bytes);
-    file.close();
 
     ui->labelFileLength->setText(QStringLiteral("文件长度：%1B").arg(context.size()));
     on_checkBox_clicked();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paramfile.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -18,8 +20,7 @@ public:
 
     QString getContext();
 
-    // A parameter file is 162 bytes; anything beyond this is not one.
-    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+    static constexpr qint64 kMaxFileBytes = ParamFile::kMaxFileBytes;
 
 protected:
     void changeEvent(QEvent *e) override;

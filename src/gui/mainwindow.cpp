@@ -4,6 +4,7 @@
 #include "dlgload.h"
 #include "formaccess.h"
 #include "linedrain.h"
+#include "paramfile.h"
 #include "portnames.h"
 #include "portsettings.h"
 #include "recordcodec.h"
@@ -17,7 +18,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QSerialPortInfo>
 #include <QTimer>
@@ -414,19 +414,8 @@ void MainWindow::save()
     if (fileName.isEmpty())
         return;
 
-    // Written beside the target and renamed over it: a failed write leaves
-    // the previous file as it was. Unbuffered, so a short write (a full disk,
-    // a size limit) shows in write()'s count instead of vanishing in a flush.
-    const QFileInfo target(fileName);
-    QSaveFile file(fileName);
-    const QByteArray data = (s + t).toLocal8Bit();
-    const bool written = !(target.exists() && !target.isWritable())
-                         && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-                         && file.write(data) == data.size() && file.commit();
-    if (!written) {
-        file.cancelWriting();
+    if (!ParamFile::save(fileName, (s + t).toLocal8Bit()))
         showError(tr("不能写入指定的文件"));
-    }
 }
 
 void MainWindow::load()
@@ -435,11 +424,12 @@ void MainWindow::load()
     if (dlg.exec() != QDialog::Accepted)
         return;
     const QString text = dlg.getContext();
+    QString records;
     QString reason;
-    if (!Records::isParameterFile(text, &reason)) {
+    if (!ParamFile::recordsOf(text, &records, &reason)) {
         showError(tr("不是有效的参数文件，没有加载任何参数：\n%1").arg(reason));
         return;
     }
-    applySRecord(text.left(Records::kRecordLength));
-    applyTRecord(text.mid(Records::kRecordLength, Records::kRecordLength), Records::kMixBiasFile);
+    applySRecord(records.left(Records::kRecordLength));
+    applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
 }

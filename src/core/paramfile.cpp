@@ -1,0 +1,93 @@
+#include "paramfile.h"
+
+#include "comm.h"
+#include "recordcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+ParamFile::ReadStatus ParamFile::readBytes(const QString &path, QByteArray *bytes)
+{
+    bytes->clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadStatus::CannotRead;
+    *bytes = file.read(kMaxFileBytes + 1);
+    // An empty result is an empty file, or a read that failed (a folder, a
+    // device that refuses reading): only the error tells them apart.
+    if (file.error() != QFileDevice::NoError) {
+        bytes->clear();
+        return ReadStatus::CannotRead;
+    }
+    if (bytes->size() > kMaxFileBytes) {
+        bytes->clear();
+        return ReadStatus::TooLarge;
+    }
+    return ReadStatus::Ok;
+}
+
+QString ParamFile::readError(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Ok:
+        break;
+    case ReadStatus::CannotRead:
+        return tr("不能读取指定的文件");
+    case ReadStatus::TooLarge:
+        return tr("不能读取指定的文件\n文件超过 %1 字节，不是参数文件").arg(kMaxFileBytes);
+    }
+    return QString();
+}
+
+QString ParamFile::textOf(const QByteArray &bytes)
+{
+    bool ok = false;
+    const QByteArray listed = BgComm::HexStringToByteArray(QString::fromLocal8Bit(bytes), &ok);
+    return QString::fromLocal8Bit(ok ? listed : bytes);
+}
+
+bool ParamFile::recordsOf(const QString &text, QString *records, QString *reason)
+{
+    QString why;
+    if (!Records::isParameterFile(text, &why)) {
+        if (reason)
+            *reason = why;
+        return false;
+    }
+    if (records)
+        *records = text.left(Records::kFileLength);
+    return true;
+}
+
+bool ParamFile::load(const QString &path, QString *records, QString *error)
+{
+    QByteArray bytes;
+    const ReadStatus status = readBytes(path, &bytes);
+    if (status != ReadStatus::Ok) {
+        *error = readError(status);
+        return false;
+    }
+    QString reason;
+    if (!recordsOf(textOf(bytes), records, &reason)) {
+        *error = tr("不是有效的参数文件：\n%1").arg(reason);
+        return false;
+    }
+    return true;
+}
+
+bool ParamFile::save(const QString &path, const QByteArray &data)
+{
+    // Unbuffered, so a short write (a full disk, a size limit) shows in
+    // write()'s count instead of vanishing in a flush.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isWritable())
+        return false;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                         && file.write(data) == data.size() && file.commit();
+    if (!written)
+        file.cancelWriting();
+    return written;
+}

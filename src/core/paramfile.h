@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QString>
+
+// Parameter files: the S record and the T record (mixes + 100) as 162
+// characters of text. One implementation of reading, recognising and saving
+// them, for the window and the command-line tool alike.
+class ParamFile
+{
+    Q_DECLARE_TR_FUNCTIONS(ParamFile)
+
+public:
+    // A parameter file is 162 bytes; anything beyond this is not one.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
+    enum class ReadStatus { Ok, CannotRead, TooLarge };
+
+    // Reads the file's bytes, never more than kMaxFileBytes + 1 of them,
+    // whatever the file claims (a device or a growing file has no honest size).
+    static ReadStatus readBytes(const QString &path, QByteArray *bytes);
+
+    // The file's bytes as text; a file that lists bytes in hex ("53 30 30")
+    // stands for the bytes it lists.
+    static QString textOf(const QByteArray &bytes);
+
+    // What loading accepts: text whose first 162 characters are the two
+    // records. *records receives those 162 characters.
+    static bool recordsOf(const QString &text, QString *records, QString *reason);
+
+    // Reading, the hex listing and the check in one: exactly what the load
+    // dialog and 确定 accept from a file. *error is one line or two for the user.
+    static bool load(const QString &path, QString *records, QString *error);
+
+    // Written beside the target and renamed over it, so a failed write leaves
+    // the previous file as it was; where no file can be made beside it (a
+    // folder the user may not write into), written in place. False when any
+    // byte did not reach the file.
+    static bool save(const QString &path, const QByteArray &data);
+
+    // The message for a refused file.
+    static QString readError(ReadStatus status);
+};

@@ -1,0 +1,112 @@
+#include "paramfile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray kFile =
+    "S00000000787878787878787876767676767676767575757575757875323232323264323201236D2Y"
+    "T41E2D3C4855680DCDCDCDCDC14096329696674747474747474740074746464646464640135006D2Z";
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Runs fn in a child process as a user without the rights root has, so
+// folder permissions apply; returns fn's result.
+bool asUnprivileged(const std::function<bool()> &fn)
+{
+    if (::geteuid() != 0)
+        return fn();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && fn();
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+class TestParamFile : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void refusalNamesTheProblem_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("line end between the records") << kFile.left(81) + "\r\n" + kFile.mid(81) << "第 82 个字符是换行符";
+        QTest::newRow("too short") << kFile.left(100) << "文件太短";
+        QTest::newRow("hex listing of a short file") << kFile.left(10).toHex(' ') << "文件太短：10 个字符";
+    }
+
+    void refusalNamesTheProblem()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QString records, why;
+        QVERIFY(!ParamFile::recordsOf(ParamFile::textOf(bytes), &records, &why));
+        QVERIFY2(why.startsWith(reason), qPrintable(why));
+        QVERIFY(records.isEmpty());
+    }
+
+    void unreadableFileIsNamedSo_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a folder") << m_dir.path();
+        QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing.txt"));
+        QTest::newRow("a device that refuses reading") << QStringLiteral("/proc/self/mem");
+    }
+
+    void unreadableFileIsNamedSo()
+    {
+        QFETCH(QString, path);
+        QString records, error;
+        QVERIFY(!ParamFile::load(path, &records, &error));
+        QCOMPARE(error, QStringLiteral("不能读取指定的文件"));
+    }
+
+    // A folder the user may not write into: no file can be made beside the
+    // target, so the save goes into the file itself. A file the user may not
+    // write stays as it was and the save says so.
+    void saveInAFolderWithoutWriteAccess()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString mine = folder + QStringLiteral("/mine.dat");
+        const QString theirs = folder + QStringLiteral("/theirs.dat");
+        for (const QString &path : {mine, theirs}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old") == 3);
+        }
+        QVERIFY(::chmod(qPrintable(theirs), 0444) == 0);
+        if (::geteuid() == 0)
+            QVERIFY(::chown(qPrintable(mine), 65534, 65534) == 0);
+        QVERIFY(::chmod(qPrintable(folder), 0555) == 0);
+        QVERIFY(::chmod(qPrintable(m_dir.path()), 0755) == 0);
+
+        QVERIFY(asUnprivileged([&] { return ParamFile::save(mine, kFile); }));
+        QVERIFY(asUnprivileged([&] { return !ParamFile::save(theirs, kFile); }));
+        QCOMPARE(contents(mine), kFile);
+        QCOMPARE(contents(theirs), QByteArray("old"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        QVERIFY(::chmod(qPrintable(folder), 0755) == 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParamFile)
+#include "tst_paramfile.moc"
