@@ -280,4 +280,10 @@ bool isParameterFile(const QString &text, QString *reason)
     return true;
 }
 
+void applyStartingValues(ParamAccess &access)
+{
+    apply(sFormat(), QString::fromLatin1(sFormat().templ), access);
+    apply(tFormat(), QString::fromLatin1(tFormat().templ), access, kMixBiasFile);
+}
+
 } // namespace Records

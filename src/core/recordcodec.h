@@ -76,4 +76,8 @@ bool isWellFormed(const Format &format, const QString &record);
 // otherwise.
 bool isParameterFile(const QString &text, QString *reason = nullptr);
 
+// The form's starting values: the record templates are those values written
+// out (mixes + 100), so decoding them gives them back.
+void applyStartingValues(ParamAccess &access);
+
 } // namespace Records
