@@ -76,8 +76,8 @@ bool isWellFormed(const Format &format, const QString &record);
 // otherwise.
 bool isParameterFile(const QString &text, QString *reason = nullptr);
 
-// The form's starting values: the record templates are those values written
-// out (mixes + 100), so decoding them gives them back.
+// The form's starting values, decoded from the records a fresh window
+// builds (the T record with mixes + 100 is the T template).
 void applyStartingValues(ParamAccess &access);
 
 } // namespace Records

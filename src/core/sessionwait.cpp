@@ -61,11 +61,14 @@ Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeou
     const QDeadlineTimer deadline(timeoutMs);
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(int(deadline.remainingTime()));
-    // A deadline hit between two deliveries still ends the wait.
-    while (outcome == Outcome::TimedOut && !deadline.hasExpired() && session.isOpen())
+    // A timer may fire a little before the deadline: it is started again
+    // for what remains, so the wait always ends.
+    while (outcome == Outcome::TimedOut && !deadline.hasExpired() && session.isOpen()) {
+        timer.start(int(qMax<qint64>(1, deadline.remainingTime())));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
 
     if (outcome == Outcome::Complete) {
         into = answer;
