@@ -142,10 +142,12 @@ void TransmitterSession::readAvailable()
         const auto b = static_cast<unsigned char>(c);
         m_hex += QLatin1Char(digits[b >> 4]);
         m_hex += QLatin1Char(digits[b & 0x0F]);
+        if (m_bytes == ReplyFrames::kGroupIdByte)
+            m_group = b;
         if (++m_bytes == ReplyFrames::kFrameLength) {
             m_bytes = 0;
             ReplyFrames::decode(m_hex, decoded);
-            emit frameAssembled(quint8(m_hex.mid(2 * ReplyFrames::kGroupIdByte, 2).toUInt(nullptr, 16)));
+            emit frameAssembled(m_group);
             m_hex.clear();
         }
     }

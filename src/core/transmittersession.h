@@ -88,6 +88,7 @@ private:
     ParamAccess *m_target = nullptr;
     QString m_hex;
     int m_bytes = 0;
+    quint8 m_group = 0; // byte 3 of the frame being assembled
     qint64 m_sent = 0;
     qint64 m_received = 0;
     bool m_open = false;
