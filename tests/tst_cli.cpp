@@ -109,20 +109,24 @@ private slots:
     void writeVerify_data()
     {
         QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<double>("channel");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("all taken") << QStringList() << 0 << "全部 87 项一致";
-        QTest::newRow("EPA_L1 kept") << QStringList{"--ignore", "EPA_L1"} << 1 << "EPA_L1";
+        QTest::newRow("all taken") << QStringList() << 0.0 << 0 << "全部 87 项一致";
+        QTest::newRow("EPA_L1 kept") << QStringList{"--ignore", "EPA_L1"} << 3.0 << 1 << "EPA_L1";
+        QTest::newRow("channel CH6: no dual rates to compare") << QStringList() << 5.0 << 0 << "全部 85 项一致";
     }
 
     void writeVerify()
     {
         QFETCH(QStringList, simArgs);
+        QFETCH(double, channel);
         QFETCH(int, code);
         QFETCH(QString, shown);
         Simulator sim(simArgs);
         QVERIFY(!sim.port().isEmpty());
-        const QString file = put(QStringLiteral("w.dat"), fileWith({{"spinBox_17", 120}, {"spinBox_93", -20}}));
+        const QString file = put(QStringLiteral("w.dat"),
+                                 fileWith({{"spinBox_17", 120}, {"spinBox_93", -20}, {"comboBox_2", channel}}));
         const Result r = cli({QStringLiteral("write"), sim.port(), file, QStringLiteral("--verify")});
         QCOMPARE(r.code, code);
         QVERIFY2(r.out.contains(shown), qPrintable(r.out));

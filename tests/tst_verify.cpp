@@ -73,16 +73,20 @@ private slots:
     void againstTransmitterAfterWrite_data()
     {
         QTest::addColumn<QString>("ignored");
+        QTest::addColumn<int>("channel");
         QTest::addColumn<QStringList>("differing");
-        QTest::newRow("all taken") << QString() << QStringList();
-        QTest::newRow("travel CH1 L kept") << "spinBox_17" << QStringList{"CH1 舵机行程量 L"};
-        QTest::newRow("mix kept") << "spinBox_93" << QStringList{"V型尾翼混控 升降一"};
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("all taken") << QString() << 0 << QStringList() << "全部 87 项一致";
+        QTest::newRow("travel CH1 L kept") << "spinBox_17" << 3 << QStringList{"CH1 舵机行程量 L"} << "有 1 项不一致";
+        QTest::newRow("mix kept") << "spinBox_93" << 0 << QStringList{"V型尾翼混控 升降一"} << "有 1 项不一致";
     }
 
     void againstTransmitterAfterWrite()
     {
         QFETCH(QString, ignored);
+        QFETCH(int, channel);
         QFETCH(QStringList, differing);
+        QFETCH(QString, summary);
         SimulatorHost sim;
         QVERIFY(sim.open());
         if (!ignored.isEmpty())
@@ -93,6 +97,7 @@ private slots:
         openPort(w, sim.slavePath());
         setControl(w, QStringLiteral("spinBox_17"), 120);
         setControl(w, QStringLiteral("spinBox_93"), -20);
+        setControl(w, QStringLiteral("comboBox_2"), channel);
         click(w, "pushButtonSend2");
         QTRY_COMPARE(accepted.count(), 1);
         QVERIFY(w.findChild<QStatusBar *>()->currentMessage().contains(QStringLiteral("校验数据")));
@@ -103,7 +108,7 @@ private slots:
         click(w, "pushButtonVerify");
         QCOMPARE(watcher.errors().size(), 0);
         QCOMPARE(shown.differingTitles, differing);
-        QCOMPARE(shown.summary, differing.isEmpty() ? QStringLiteral("全部 87 项一致") : QStringLiteral("有 1 项不一致"));
+        QCOMPARE(shown.summary, summary);
         QVERIFY(shown.noted);
         QCOMPARE(recordValues(&w), before);
     }

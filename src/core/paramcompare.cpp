@@ -36,8 +36,14 @@ QList<const Records::Field *> ParamCompare::fields(Against against)
 
 QList<ParamCompare::Row> ParamCompare::compare(const ParamAccess &a, const ParamAccess &b, Against against)
 {
+    // The answer carries dual rates for CH1..CH4 only; for another channel
+    // it has none to compare.
+    const double channel = a.value(QLatin1String(Records::kDualRateChannel));
+    const bool dualRates = against == Against::File || (channel >= 0 && channel < kDualRateChannels);
     QList<Row> rows;
     for (const Records::Field *f : fields(against)) {
+        if (f->kind == Records::FieldKind::DualRate && !dualRates)
+            continue;
         const QString control = QLatin1String(f->control);
         const double va = a.value(control);
         const double vb = b.value(control);
@@ -62,6 +68,9 @@ QString ParamCompare::summary(const QList<Row> &rows)
 
 QString ParamCompare::transmitterNote(int channel)
 {
+    if (channel < 0 || channel >= kDualRateChannels)
+        return tr("只比较发射机回报的参数：大小舵混控开关不参与比较；大小舵设置 → 通道 没有选中 CH1 到 CH4，"
+                  "大小舵比例也不参与比较。");
     return tr("只比较发射机回报的参数：大小舵混控开关不参与比较，大小舵比例只比较通道 CH%1 的一对"
               "（大小舵设置 → 通道 所选的通道）。")
         .arg(channel + 1);

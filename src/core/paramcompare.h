@@ -13,6 +13,9 @@ class ParamCompare
     Q_DECLARE_TR_FUNCTIONS(ParamCompare)
 
 public:
+    // The transmitter reports dual rates for CH1..CH4.
+    static constexpr int kDualRateChannels = 4;
+
     enum class Against {
         File,        // every field of both records
         Transmitter, // only what the reply frames carry: not the dual-rate switch
@@ -29,6 +32,8 @@ public:
 
     // The fields that take part, S record first.
     static QList<const Records::Field *> fields(Against against);
+    // Against the transmitter, the dual rates take part only while a's
+    // dual-rate channel is one the answer carries.
     static QList<Row> compare(const ParamAccess &a, const ParamAccess &b, Against against);
     static int differences(const QList<Row> &rows);
 
