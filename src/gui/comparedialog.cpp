@@ -26,6 +26,7 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
     table->setHorizontalHeaderLabels({tr("参数"), tr("窗口中的值"), tr("%1中的值").arg(other)});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     // Differing rows first, each marked; the rest keep the records' order.
     QList<ParamCompare::Row> ordered;
     std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(ordered), [](const auto &r) { return r.differs; });
