@@ -196,6 +196,7 @@ void MainWindow::closeSession()
 
 void MainWindow::endLostSession()
 {
+    ui->statusbar->clearMessage();
     closeSession();
     // Told after the port is closed and the signal has returned.
     QTimer::singleShot(0, this, [this] {
@@ -279,6 +280,7 @@ void MainWindow::on_pushButtonSend2_clicked()
     if (!recordsFit(Records::kMixBiasTransmitter, tr("以下参数超出可写入的范围，没有写入发射机：")))
         return;
 
+    ui->statusbar->clearMessage();
     // T is built from the controls after the pause, as they stand then.
     const auto result = session->writeRecords(whattoSend(s, false), [this] {
         return whattoSend(buildTRecord(Records::kMixBiasTransmitter), false);
