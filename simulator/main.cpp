@@ -1,3 +1,4 @@
+#include "recordcodec.h"
 #include "simulatorhost.h"
 
 #include <QCommandLineParser>
@@ -50,6 +51,12 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Pace answers at <N> baud, ten bits per byte (0: unpaced)."),
                                         QStringLiteral("N"), QStringLiteral("0"));
     parser.addOption(baudOption);
+    const QCommandLineOption ignoreOption(
+        QStringLiteral("ignore"),
+        QStringLiteral("Keep <FIELD> (a transmitter name such as EPA_L1, not a dual rate) as it is when "
+                       "records are written, like a transmitter that does not take it."),
+        QStringLiteral("FIELD"));
+    parser.addOption(ignoreOption);
     parser.process(app);
 
     bool ok = false;
@@ -61,6 +68,20 @@ int main(int argc, char *argv[])
 
     SimulatorHost host;
     host.setBaudRate(baud);
+    for (const QString &name : parser.values(ignoreOption)) {
+        QString control;
+        for (const Records::Format *format : {&Records::sFormat(), &Records::tFormat()}) {
+            for (const Records::Field &f : *format) {
+                if (name == QLatin1String(f.param) && f.kind != Records::FieldKind::DualRate)
+                    control = QLatin1String(f.control);
+            }
+        }
+        if (control.isEmpty()) {
+            say(QStringLiteral("--ignore wants the name of a record field other than a dual rate, not \"%1\"").arg(name));
+            return 2;
+        }
+        host.transmitter().ignoreWrites(control);
+    }
     QString error;
     if (!host.open(&error)) {
         say(error);

@@ -247,8 +247,13 @@ void Transmitter::dropPendingS(const QString &why)
 // other channels keep theirs, and an index beyond CH4 changes none.
 void Transmitter::takePair(const QString &s, const QString &t)
 {
+    QHash<QString, double> kept;
+    for (const QString &control : std::as_const(m_ignored))
+        kept.insert(control, m_params.value(control));
     Records::apply(Records::sFormat(), s, m_params);
     Records::apply(Records::tFormat(), t, m_params, Records::kMixBiasTransmitter);
+    for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+        m_params.setValue(it.key(), it.value());
 
     const DualRateControls &controls = dualRateControls();
     const DualRate rate{m_params.values.take(controls.up), m_params.values.take(controls.down)};

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -47,6 +48,10 @@ public:
     DualRate dualRate(int channel) const;
     void setDualRate(int channel, DualRate rate);
 
+    // Written records leave this control's value as it was: a transmitter
+    // that does not take one field. The dual rates cannot be ignored.
+    void ignoreWrites(const QString &control) { m_ignored << control; }
+
     int acceptedPairs() const { return m_acceptedPairs; }
     qint64 bytesReceived() const { return m_bytesReceived; }
 
@@ -62,6 +67,7 @@ private:
     void log(LogKind kind, const QString &text) const;
 
     MapParamAccess m_params;
+    QStringList m_ignored;
     std::array<DualRate, kDualRateChannels> m_dualRates{};
     Logger m_logger;
 

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -262,6 +263,31 @@ private slots:
         QVERIFY(widget->parentWidget());
         QCOMPARE(widget->parentWidget()->objectName(), parent);
         QCOMPARE(widget->geometry(), rect);
+    }
+
+    // The action added beside the bar covers no control of either page.
+    void verifyButtonCoversNothing()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto *verify = find<QWidget>(QStringLiteral("pushButtonVerify"));
+        auto *tabs = find<QTabWidget>(QStringLiteral("tabWidget_2"));
+        QVERIFY(verify && tabs);
+        const QRect area(verify->mapToGlobal(QPoint(0, 0)), verify->size());
+        QVERIFY(!area.intersects(QRect(find<QWidget>(QStringLiteral("layoutWidget_11"))->mapToGlobal(QPoint(0, 0)),
+                                       find<QWidget>(QStringLiteral("layoutWidget_11"))->size())));
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            const QRect tabArea(tabs->tabBar()->mapToGlobal(tabs->tabBar()->tabRect(page).topLeft()),
+                                tabs->tabBar()->tabRect(page).size());
+            QVERIFY(!area.intersects(tabArea));
+            for (QWidget *w : tabs->widget(page)->findChildren<QWidget *>()) {
+                if (!w->isVisible())
+                    continue;
+                const QRect r(w->mapToGlobal(QPoint(0, 0)), w->size());
+                QVERIFY2(!area.intersects(r), qPrintable(w->objectName()));
+            }
+        }
     }
 
     void columns_data()
@@ -581,6 +607,7 @@ private slots:
         QTest::newRow("pushButtonLoad") << "images/open.png" << QColor(Qt::green);
         QTest::newRow("pushButtonSend2") << "images/Send2.png" << QColor(Qt::blue);
         QTest::newRow("pushButtonSave") << "images/save.png" << QColor(Qt::yellow);
+        QTest::newRow("pushButtonVerify") << "images/verify.png" << QColor(Qt::cyan);
     }
 
     void actionIcons()

@@ -85,6 +85,10 @@ private slots:
         QCOMPARE(build(tFormat(), m, kMixBiasTransmitter), kFreshT);
         // In a file the mixes carry +100, which gives back the T template.
         QCOMPARE(build(tFormat(), m, kMixBiasFile), QString::fromLatin1(tFormat().templ));
+        // Decoding the templates gives the starting values back.
+        MapParamAccess decoded;
+        applyStartingValues(decoded);
+        QCOMPARE(decoded.values, m.values);
     }
 
     void fieldLayout_data()

@@ -280,4 +280,12 @@ bool isParameterFile(const QString &text, QString *reason)
     return true;
 }
 
+void applyStartingValues(ParamAccess &access)
+{
+    // The S record a fresh window builds; the S template holds other values.
+    static const char kStartingS[] = "S00100000787878787878787870707070707070707070707070707070424210424242424213027F2Y";
+    apply(sFormat(), QString::fromLatin1(kStartingS), access);
+    apply(tFormat(), QString::fromLatin1(tFormat().templ), access, kMixBiasFile);
+}
+
 } // namespace Records

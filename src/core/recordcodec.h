@@ -76,4 +76,8 @@ bool isWellFormed(const Format &format, const QString &record);
 // otherwise.
 bool isParameterFile(const QString &text, QString *reason = nullptr);
 
+// The form's starting values, decoded from the records a fresh window
+// builds (the T record with mixes + 100 is the T template).
+void applyStartingValues(ParamAccess &access);
+
 } // namespace Records

@@ -1,55 +1,29 @@
 #include "mainwindow.h"
 
 #include "comm.h"
+#include "comparedialog.h"
 #include "dlgload.h"
 #include "formaccess.h"
-#include "linedrain.h"
+#include "paramcompare.h"
 #include "paramfile.h"
 #include "portnames.h"
 #include "portsettings.h"
 #include "recordcodec.h"
-#include "replyframes.h"
+#include "sessionwait.h"
+#include "transmittersession.h"
 #include "ui_mainwindow.h"
 
 #include <QDebug>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScopedValueRollback>
+#include <QPushButton>
 #include <QSerialPortInfo>
 #include <QTimer>
 
-#include <chrono>
 #include <future>
-#include <thread>
-
-namespace {
-
-// Between the S and the T record the transmitter gets a short breather; the
-// records go out as two writes with this pause between the last byte of S
-// leaving the computer and the first byte of T.
-constexpr std::chrono::milliseconds kRecordPause{3};
-
-// Pseudo-terminals and other devices the enumerator cannot see (the
-// transmitter simulator's port, for one) can be offered through this
-// variable: absolute paths separated by ':'. They head the port list.
-constexpr char kExtraPortsVariable[] = "K6QX_EXTRA_PORTS";
-
-QStringList extraPorts()
-{
-    QStringList paths;
-    const QString value = qEnvironmentVariable(kExtraPortsVariable);
-    for (const QString &path : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (path.startsWith(QLatin1Char('/')))
-            paths << path;
-    }
-    return paths;
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -76,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
         {ui->pushButtonLoad, "images/open.png"},
         {ui->pushButtonSend2, "images/Send2.png"},
         {ui->pushButtonSave, "images/save.png"},
+        {ui->pushButtonVerify, "images/verify.png"},
     };
     for (const auto &[button, file] : actionImages) {
         if (!QFileInfo::exists(QLatin1String(file)))
@@ -83,9 +58,15 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     ui->comboBoxComm->clear();
-    ui->comboBoxComm->addItems(extraPorts() + PortNames::listed(enumeration.get()));
+    ui->comboBoxComm->addItems(PortNames::extra() + PortNames::listed(enumeration.get()));
 
     resize(1000, 525);
+
+    session = new TransmitterSession(this);
+    session->setTarget(form.get());
+    connect(session, &TransmitterSession::countersChanged, this, &MainWindow::mirrorCounters);
+    connect(session, &TransmitterSession::delivered, this, &MainWindow::readMyCom);
+    connect(session, &TransmitterSession::lost, this, &MainWindow::endLostSession);
 
     connect(ui->pushButtonLoad, &QPushButton::clicked, this, &MainWindow::load);
     connect(ui->pushButtonSave, &QPushButton::clicked, this, &MainWindow::save);
@@ -112,10 +93,10 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete session; // closes the port before the form goes
+    session = nullptr;
     delete ui;
     ui = nullptr;
-    if (isComOpen)
-        myCom->close();
 }
 
 void MainWindow::changeEvent(QEvent *e)
@@ -162,28 +143,18 @@ void MainWindow::on_pushButtonOpen_clicked()
         return;
     }
 
-    const QString device = PortNames::deviceName(ui->comboBoxComm->currentText());
-    auto *port = device.isEmpty() ? nullptr : new QSerialPort(device, this);
-    if (!port || !port->open(QIODevice::ReadWrite)) {
+    if (!session->open(PortNames::deviceName(ui->comboBoxComm->currentText()))) {
         QString text = tr("不能打开指定串口\n请检查串口是否被占用");
-        if (port && port->error() == QSerialPort::PermissionError && PortNames::host() == PortNames::Platform::Unix)
+        if (session->openError() == QSerialPort::PermissionError && PortNames::host() == PortNames::Platform::Unix)
             text += tr("\n没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录");
-        delete port;
         showError(text);
         return;
     }
-    if (myCom)
-        myCom->deleteLater();
-    myCom = port;
-
-    // Bytes of an earlier session would shift every frame of this one.
+    myCom = session->port();
     strHex.clear();
     RX_flag = 0;
-    portLost = false;
 
     setPortPar();
-    connect(myCom, &QSerialPort::readyRead, this, &MainWindow::readMyCom);
-    connect(myCom, &QSerialPort::errorOccurred, this, &MainWindow::onPortError);
     setPanelEnabled(false);
     ui->pushButtonOpen->setText(tr("关闭"));
     isComOpen = true;
@@ -194,19 +165,12 @@ void MainWindow::setPortPar()
 {
     if (!myCom)
         return;
-    const PortSettings s = PortSettings::fromPanel(
-        ui->comboBoxBaudRate->currentText(), ui->comboBoxDataBit->currentText(),
-        ui->comboBoxParity->currentText(), ui->comboBoxStopBit->currentText(),
-        ui->comboBoxFlowCtrl->currentText());
-    // The driver may refuse a setting (a pseudo-terminal refuses parity and
-    // the modem lines); the session carries on with what it accepted.
-    myCom->setBaudRate(s.baudRate);
-    myCom->setDataBits(s.dataBits);
-    myCom->setParity(s.parity);
-    myCom->setStopBits(s.stopBits);
-    myCom->setFlowControl(s.flowControl);
-    myCom->setDataTerminalReady(ui->checkBoxDTR->isChecked());
-    myCom->setRequestToSend(ui->checkBoxRTS->isChecked());
+    session->applySettings(PortSettings::fromPanel(ui->comboBoxBaudRate->currentText(),
+                                                   ui->comboBoxDataBit->currentText(),
+                                                   ui->comboBoxParity->currentText(),
+                                                   ui->comboBoxStopBit->currentText(),
+                                                   ui->comboBoxFlowCtrl->currentText()),
+                           ui->checkBoxDTR->isChecked(), ui->checkBoxRTS->isChecked());
     // No read time-out to set: QSerialPort signals readyRead as bytes arrive
     // instead of polling the port every 50 ms.
     setPanelEnabled(false);
@@ -223,33 +187,28 @@ void MainWindow::setPanelEnabled(bool enabled)
 
 void MainWindow::closeSession()
 {
-    myCom->close();
+    session->close();
     setPanelEnabled(true);
     ui->pushButtonOpen->setText(tr("打开"));
     isComOpen = false;
     refrushInfoLabel();
 }
 
-void MainWindow::onPortError(QSerialPort::SerialPortError error)
-{
-    // An unplugged adapter reports ResourceError; a pseudo-terminal whose far
-    // end closed reports ReadError over and over until the port is closed.
-    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
-                      || error == QSerialPort::WriteError;
-    if (!gone || !isComOpen || portLost || sender() != myCom)
-        return;
-    portLost = true;
-    if (!writingRecords)
-        endLostSession();
-}
-
 void MainWindow::endLostSession()
 {
+    ui->statusbar->clearMessage();
     closeSession();
     // Told after the port is closed and the signal has returned.
     QTimer::singleShot(0, this, [this] {
         showError(tr("串口连接已断开，串口已关闭\n请检查连接后重新打开串口"));
     });
+}
+
+void MainWindow::mirrorCounters()
+{
+    transCount = int(session->sentBytes());
+    recvCount = int(session->receivedBytes());
+    refrushInfoLabel();
 }
 
 QByteArray MainWindow::whattoSend(QString tmp, bool hex)
@@ -266,41 +225,17 @@ void MainWindow::on_pushButtonRead_clicked()
 {
     if (!isComOpen)
         return;
-    const qint64 n = myCom->write(whattoSend(QStringLiteral("R"), false));
-    if (n > 0)
-        transCount += int(n);
+    session->setTarget(form.get());
+    session->requestRead();
     refrushInfoLabel();
 }
 
+// The session has decoded a delivery into the controls; the window shows
+// where the assembly of the next frame stands.
 void MainWindow::readMyCom()
 {
-    if (writingRecords) {
-        readDeferred = true;
-        return;
-    }
-    QByteArray temp;
-    if (myCom && myCom->bytesAvailable() > 0)
-        temp = myCom->readAll();
-    recvCount += int(temp.size());
-    refrushInfoLabel();
-
-    // Frames of one delivery are decoded in order; a control they set more
-    // than once is set once, to the last value. Frames never set the
-    // dual-rate channel they read, so the result is the same as setting each
-    // control as its frame completes.
-    BufferedParamAccess decoded(*form);
-    static const char digits[] = "0123456789abcdef";
-    for (const char c : std::as_const(temp)) {
-        const auto b = static_cast<unsigned char>(c);
-        strHex += QLatin1Char(digits[b >> 4]);
-        strHex += QLatin1Char(digits[b & 0x0F]);
-        if (++RX_flag == ReplyFrames::kFrameLength) {
-            RX_flag = 0;
-            ReplyFrames::decode(strHex, decoded);
-            strHex.clear();
-        }
-    }
-    decoded.flush();
+    strHex = session->pendingHex();
+    RX_flag = session->pendingBytes();
 }
 
 // --- records --------------------------------------------------------------------
@@ -345,58 +280,100 @@ void MainWindow::on_pushButtonSend2_clicked()
     if (!recordsFit(Records::kMixBiasTransmitter, tr("以下参数超出可写入的范围，没有写入发射机：")))
         return;
 
-    {
-        // No event is processed from here to the last byte of T: the controls,
-        // the port and the button stay as they were at the click.
-        QScopedValueRollback<bool> guard(writingRecords, true);
-        if (writeRecord(s)) {
-            std::this_thread::sleep_for(kRecordPause);
-            const QString t = buildTRecord(Records::kMixBiasTransmitter);
-            if (isComOpen && !portLost)
-                writeRecord(t);
-        }
-    }
-
-    if (portLost && isComOpen)
-        endLostSession();
-    if (readDeferred) {
-        readDeferred = false;
-        QMetaObject::invokeMethod(this, &MainWindow::readMyCom, Qt::QueuedConnection);
+    ui->statusbar->clearMessage();
+    // T is built from the controls after the pause, as they stand then.
+    const auto result = session->writeRecords(whattoSend(s, false), [this] {
+        return whattoSend(buildTRecord(Records::kMixBiasTransmitter), false);
+    });
+    switch (result) {
+    case TransmitterSession::WriteResult::Written:
+        ui->statusbar->showMessage(tr("参数已写入发射机，可以用“校验数据”核对发射机是否收下"));
+        break;
+    case TransmitterSession::WriteResult::HandOffFailed:
+        showError(tr("写入串口失败，参数没有写入发射机\n请检查连接后重新写入"));
+        break;
+    case TransmitterSession::WriteResult::Incomplete:
+        showError(tr("写入串口失败，参数没有完整写入发射机\n请检查连接后重新写入"));
+        break;
+    case TransmitterSession::WriteResult::NotOpen:
+    case TransmitterSession::WriteResult::Lost: // told by endLostSession
+        break;
     }
 }
 
-bool MainWindow::writeRecord(const QString &record)
-{
-    const QByteArray bytes = whattoSend(record, false);
-    const qint64 handed = myCom->write(bytes);
-    if (handed < 0) {
-        if (!portLost)
-            showError(tr("写入串口失败，参数没有写入发射机\n请检查连接后重新写入"));
-        return false;
-    }
+// --- verifying --------------------------------------------------------------------
 
-    // write() only queues the bytes in Qt's buffer; hand them to the device
-    // before going on, bounded by a generous multiple of their wire time.
-    QElapsedTimer timer;
-    timer.start();
-    const qint64 budget = LineDrain::wireTimeMs(bytes.size(), myCom->baudRate()) + 1000;
-    while (!portLost && myCom->bytesToWrite() > 0 && timer.elapsed() < budget) {
-        if (!myCom->waitForBytesWritten(int(budget - timer.elapsed())))
-            break;
+void MainWindow::on_pushButtonVerify_clicked()
+{
+    if (!isComOpen) {
+        verifyAgainstFile();
+        return;
     }
-    if (!portLost && myCom->bytesToWrite() == 0)
-        LineDrain::waitForDriverQueue(myCom, timer, budget);
-    const qint64 left = myCom->bytesToWrite();
-    transCount += int(handed - left);
-    refrushInfoLabel();
-    if (portLost)
-        return false;
-    if (handed < bytes.size() || left > 0) {
-        myCom->clear(QSerialPort::Output);
-        showError(tr("写入串口失败，参数没有完整写入发射机\n请检查连接后重新写入"));
-        return false;
+    QMessageBox ask(QMessageBox::Question, tr("校验数据"), tr("把窗口中的参数与哪一方比较？"),
+                    QMessageBox::Cancel, this);
+    QPushButton *transmitter = ask.addButton(tr("发射机"), QMessageBox::AcceptRole);
+    QPushButton *file = ask.addButton(tr("参数文件"), QMessageBox::AcceptRole);
+    ask.setDefaultButton(transmitter);
+    ask.exec();
+    if (ask.clickedButton() == transmitter)
+        verifyAgainstTransmitter();
+    else if (ask.clickedButton() == file)
+        verifyAgainstFile();
+}
+
+MapParamAccess MainWindow::windowValues() const
+{
+    MapParamAccess values;
+    for (const Records::Format *f : {&Records::sFormat(), &Records::tFormat()}) {
+        for (const Records::Field &field : *f)
+            values.setValue(QLatin1String(field.control), form->value(QLatin1String(field.control)));
     }
-    return true;
+    return values;
+}
+
+void MainWindow::verifyAgainstTransmitter()
+{
+    const MapParamAccess mine = windowValues();
+    // Seeded with the window's values, so the dual rates decoded are those of
+    // the channel the window shows.
+    MapParamAccess answer = mine;
+    const int timeout = SessionWait::answerTimeoutMs(session->baudRate());
+    switch (SessionWait::readAnswer(*session, answer, timeout)) {
+    case SessionWait::Outcome::Complete:
+        break;
+    case SessionWait::Outcome::TimedOut:
+        showError(tr("发射机在 %1 毫秒内没有回报完整的参数，没有比较任何参数\n请检查连接后重新校验").arg(timeout));
+        return;
+    case SessionWait::Outcome::NotSent:
+        showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新校验"));
+        return;
+    case SessionWait::Outcome::Lost: // told by endLostSession
+        return;
+    }
+    const int channel = int(mine.value(QLatin1String(Records::kDualRateChannel)));
+    CompareDialog dlg(ParamCompare::compare(mine, answer, ParamCompare::Against::Transmitter), tr("发射机"),
+                      ParamCompare::transmitterNote(channel), this);
+    dlg.exec();
+}
+
+void MainWindow::verifyAgainstFile()
+{
+    DlgLoad dlg(this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    QString records;
+    QString reason;
+    if (!ParamFile::recordsOf(dlg.getContext(), &records, &reason)) {
+        showError(tr("不是有效的参数文件，没有比较任何参数：\n%1").arg(reason));
+        return;
+    }
+    const MapParamAccess mine = windowValues();
+    MapParamAccess file = mine;
+    Records::apply(Records::sFormat(), records.left(Records::kRecordLength), file);
+    Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), file, Records::kMixBiasFile);
+    CompareDialog result(ParamCompare::compare(mine, file, ParamCompare::Against::File), tr("文件"), QString(),
+                         this);
+    result.exec();
 }
 
 // --- files ------------------------------------------------------------------------

@@ -8,8 +8,10 @@
 #include <memory>
 
 class FormAccess;
+class MapParamAccess;
 class QComboBox;
 class QLabel;
+class TransmitterSession;
 class Ui_MainWindow;
 
 class MainWindow : public QMainWindow
@@ -27,6 +29,7 @@ private slots:
     void on_pushButtonOpen_clicked();
     void on_pushButtonRead_clicked();
     void on_pushButtonSend2_clicked();
+    void on_pushButtonVerify_clicked();
     void readMyCom();
     void load();
     void save();
@@ -43,10 +46,12 @@ private:
 
     void closeSession();
     void setPanelEnabled(bool enabled);
-    void onPortError(QSerialPort::SerialPortError error);
     void endLostSession();
-    bool writeRecord(const QString &record);
+    void mirrorCounters();
     bool recordsFit(int mixBias, const QString &refusal);
+    void verifyAgainstTransmitter();
+    void verifyAgainstFile();
+    MapParamAccess windowValues() const;
     void showError(const QString &text);
 
     QString strHex;
@@ -61,9 +66,8 @@ private:
 
     std::unique_ptr<FormAccess> form;
     QHash<QComboBox *, int> formItemCounts; // items each combo box has in the form
-    bool writingRecords = false; // between the first byte of S and the last of T
-    bool readDeferred = false;   // data arrived while the records were going out
-    bool portLost = false;       // the open port went away; reported once
+    // The port, the frame assembly and the counters; the members above mirror it.
+    TransmitterSession *session = nullptr;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };

@@ -9,6 +9,6 @@ render() {
         --output "$1.png" "svg/$1.svg"
 }
 render app 64
-for name in Receive open Send2 save; do
+for name in Receive open Send2 save verify; do
     render "$name" 32
 done

@@ -1,0 +1,311 @@
+#include "cliapp.h"
+
+#include "paramcompare.h"
+#include "paramfile.h"
+#include "paramprinter.h"
+#include "portnames.h"
+#include "portsettings.h"
+#include "recordcodec.h"
+#include "sessionwait.h"
+#include "transmittersession.h"
+
+#include <QSerialPortInfo>
+
+#include <cstdio>
+
+namespace {
+
+constexpr qint32 kTransmitterBaud = 115200;
+
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+}
+
+} // namespace
+
+CliApp::CliApp()
+    : m_output({QStringLiteral("o"), QStringLiteral("output")}, tr("把参数保存到文件 FILE（与“保存数据”相同）。"),
+               QStringLiteral("FILE"))
+    , m_json(QStringLiteral("json"), tr("输出一个 JSON 对象，以发射机参数名为键。"))
+    , m_baud(QStringLiteral("baud"), tr("串口波特率（默认 115200）。"), QStringLiteral("N"))
+    , m_channel(QStringLiteral("dual-rate-channel"), tr("读取哪个通道（1..4）的大小舵比例（默认 1）。"),
+                QStringLiteral("1..4"))
+    , m_verify(QStringLiteral("verify"), tr("写入后读回并比较。"))
+    , m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。"))
+    , m_version(QStringLiteral("version"), tr("显示版本。"))
+{
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_help, m_version});
+}
+
+void CliApp::out(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int CliApp::run(const QStringList &arguments)
+{
+    try {
+        if (!m_parser.parse(arguments))
+            throw Failure{m_parser.errorText()};
+        if (m_parser.isSet(m_help)) {
+            out(helpText());
+            return Success;
+        }
+        if (m_parser.isSet(m_version)) {
+            out(QStringLiteral("k6qx-cli %1\n").arg(QCoreApplication::applicationVersion()));
+            return Success;
+        }
+        const QStringList args = m_parser.positionalArguments();
+        if (args.isEmpty())
+            throw Failure{tr("缺少命令（ports、read、write、verify、show、diff），见 k6qx-cli --help")};
+        const QString command = args.first();
+        if (command == QLatin1String("ports")) {
+            checkOptions(command, {}, 0);
+            return ports();
+        }
+        if (command == QLatin1String("read")) {
+            checkOptions(command, {QStringLiteral("o"), QStringLiteral("json"), QStringLiteral("baud"),
+                                   QStringLiteral("dual-rate-channel")}, 1);
+            return read(args.at(1));
+        }
+        if (command == QLatin1String("write")) {
+            checkOptions(command, {QStringLiteral("verify"), QStringLiteral("baud")}, 2);
+            return write(args.at(1), args.at(2));
+        }
+        if (command == QLatin1String("verify")) {
+            checkOptions(command, {QStringLiteral("json"), QStringLiteral("baud")}, 2);
+            return verify(args.at(1), args.at(2));
+        }
+        if (command == QLatin1String("show")) {
+            checkOptions(command, {QStringLiteral("json")}, 1);
+            return show(args.at(1));
+        }
+        if (command == QLatin1String("diff")) {
+            checkOptions(command, {QStringLiteral("json")}, 2);
+            return diff(args.at(1), args.at(2));
+        }
+        throw Failure{tr("未知命令“%1”，见 k6qx-cli --help").arg(command)};
+    } catch (const Failure &failure) {
+        std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(failure.message)));
+        return Trouble;
+    }
+}
+
+void CliApp::checkOptions(const QString &command, const QStringList &allowed, int positionals)
+{
+    for (const QString &name : m_parser.optionNames()) {
+        const QString canonical = name == QLatin1String("output") ? QStringLiteral("o") : name;
+        if (!allowed.contains(canonical))
+            throw Failure{tr("%1 不接受选项 --%2").arg(command, name)};
+    }
+    const qsizetype given = m_parser.positionalArguments().size() - 1;
+    if (given != positionals) {
+        throw Failure{tr("%1 需要 %2 个参数，给出了 %3 个，见 k6qx-cli --help")
+                          .arg(command).arg(positionals).arg(given)};
+    }
+}
+
+qint32 CliApp::baudRate()
+{
+    if (!m_parser.isSet(m_baud))
+        return kTransmitterBaud;
+    bool ok = false;
+    const QString text = m_parser.value(m_baud);
+    const int baud = text.toInt(&ok);
+    // The rates the serial panel offers; anything else would fall back silently.
+    if (!ok || PortSettings::fromPanel(text, {}, {}, {}, {}).baudRate != baud)
+        throw Failure{tr("--baud 不是串口面板提供的波特率：“%1”").arg(text)};
+    return baud;
+}
+
+MapParamAccess CliApp::loadFile(const QString &path)
+{
+    QString records;
+    QString error;
+    if (!ParamFile::load(path, &records, &error))
+        throw Failure{QStringLiteral("%1: %2").arg(path, error)};
+    // Values a file does not carry (the dual rates of a channel beyond CH4)
+    // keep the window's starting values.
+    MapParamAccess values;
+    Records::applyStartingValues(values);
+    Records::apply(Records::sFormat(), records.left(Records::kRecordLength), values);
+    Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), values, Records::kMixBiasFile);
+    return values;
+}
+
+void CliApp::openPort(TransmitterSession &session, const QString &port)
+{
+    const qint32 baud = baudRate();
+    PortSettings settings;
+    settings.baudRate = baud;
+    const QString device = PortNames::deviceName(port);
+    if (!session.open(device, settings, false, false)) {
+        QString why = tr("不能打开串口 %1").arg(port);
+        if (session.openError() == QSerialPort::PermissionError)
+            why += tr("：没有访问权限，请把当前用户加入拥有该设备的用户组（通常是 dialout）");
+        else if (session.openError() == QSerialPort::DeviceNotFoundError)
+            why += tr("：没有这个设备");
+        else
+            why += tr("：请检查串口是否被占用");
+        throw Failure{why};
+    }
+}
+
+MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAccess &seed)
+{
+    MapParamAccess answer = seed;
+    const int timeout = SessionWait::answerTimeoutMs(session.baudRate());
+    switch (SessionWait::readAnswer(session, answer, timeout)) {
+    case SessionWait::Outcome::Complete:
+        return answer;
+    case SessionWait::Outcome::TimedOut:
+        throw Failure{tr("发射机在 %1 毫秒内没有回报完整的参数").arg(timeout)};
+    case SessionWait::Outcome::Lost:
+        throw Failure{tr("串口连接已断开")};
+    case SessionWait::Outcome::NotSent:
+        break;
+    }
+    throw Failure{tr("写入串口失败，读取请求没有发出")};
+}
+
+int CliApp::ports()
+{
+    QStringList names;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        names << info.portName();
+    for (const QString &name : PortNames::extra() + PortNames::listed(names))
+        out(name + QLatin1Char('\n'));
+    return Success;
+}
+
+int CliApp::read(const QString &port)
+{
+    int channel = 1;
+    if (m_parser.isSet(m_channel)) {
+        bool ok = false;
+        channel = m_parser.value(m_channel).toInt(&ok);
+        if (!ok || channel < 1 || channel > 4)
+            throw Failure{tr("--dual-rate-channel 只能是 1 到 4：“%1”").arg(m_parser.value(m_channel))};
+    }
+    MapParamAccess seed;
+    Records::applyStartingValues(seed);
+    seed.setValue(QLatin1String(Records::kDualRateChannel), channel - 1);
+
+    TransmitterSession session;
+    openPort(session, port);
+    const MapParamAccess values = readAnswer(session, seed);
+    session.close();
+
+    if (m_parser.isSet(m_output)) {
+        const QString path = m_parser.value(m_output);
+        const QStringList problems = Records::limitProblems(Records::sFormat(), values)
+                                     + Records::limitProblems(Records::tFormat(), values, Records::kMixBiasFile);
+        if (!problems.isEmpty())
+            throw Failure{tr("以下参数超出可保存的范围，没有保存：") + problems.join(QStringLiteral("；"))};
+        const QString text = Records::build(Records::sFormat(), values)
+                             + Records::build(Records::tFormat(), values, Records::kMixBiasFile);
+        if (!ParamFile::save(path, text.toLocal8Bit()))
+            throw Failure{tr("不能写入指定的文件 %1").arg(path)};
+    }
+    const auto fields = ParamCompare::fields(ParamCompare::Against::File);
+    if (m_parser.isSet(m_json))
+        out(ParamPrinter::json(fields, values));
+    else if (!m_parser.isSet(m_output))
+        out(ParamPrinter::table(fields, values));
+    return Success;
+}
+
+int CliApp::write(const QString &port, const QString &file)
+{
+    const MapParamAccess values = loadFile(file);
+    const QStringList problems = Records::limitProblems(Records::sFormat(), values)
+                                 + Records::limitProblems(Records::tFormat(), values, Records::kMixBiasTransmitter);
+    if (!problems.isEmpty())
+        throw Failure{tr("以下参数超出可写入的范围，没有写入发射机：") + problems.join(QStringLiteral("；"))};
+
+    TransmitterSession session;
+    openPort(session, port);
+    const QByteArray s = Records::build(Records::sFormat(), values).toLocal8Bit();
+    const auto result = session.writeRecords(s, [&values] {
+        return Records::build(Records::tFormat(), values, Records::kMixBiasTransmitter).toLocal8Bit();
+    });
+    switch (result) {
+    case TransmitterSession::WriteResult::Written:
+        break;
+    case TransmitterSession::WriteResult::Lost:
+        throw Failure{tr("串口连接已断开，参数没有完整写入发射机")};
+    case TransmitterSession::WriteResult::Incomplete:
+        throw Failure{tr("写入串口失败，参数没有完整写入发射机")};
+    case TransmitterSession::WriteResult::HandOffFailed:
+    case TransmitterSession::WriteResult::NotOpen:
+        throw Failure{tr("写入串口失败，参数没有写入发射机")};
+    }
+    if (!m_parser.isSet(m_verify)) {
+        out(tr("已写入 %1 字节\n").arg(s.size() * 2));
+        return Success;
+    }
+    const MapParamAccess answer = readAnswer(session, values);
+    const auto rows = ParamCompare::compare(values, answer, ParamCompare::Against::Transmitter);
+    out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
+    return ParamCompare::differences(rows) > 0 ? Differences : Success;
+}
+
+int CliApp::verify(const QString &port, const QString &file)
+{
+    const MapParamAccess values = loadFile(file);
+    TransmitterSession session;
+    openPort(session, port);
+    const MapParamAccess answer = readAnswer(session, values);
+    const auto rows = ParamCompare::compare(values, answer, ParamCompare::Against::Transmitter);
+    if (m_parser.isSet(m_json)) {
+        out(ParamPrinter::differencesJson(rows));
+    } else {
+        out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
+        out(ParamCompare::transmitterNote(int(values.value(QLatin1String(Records::kDualRateChannel)))) + QLatin1Char('\n'));
+    }
+    return ParamCompare::differences(rows) > 0 ? Differences : Success;
+}
+
+int CliApp::show(const QString &file)
+{
+    const MapParamAccess values = loadFile(file);
+    const auto fields = ParamCompare::fields(ParamCompare::Against::File);
+    out(m_parser.isSet(m_json) ? ParamPrinter::json(fields, values) : ParamPrinter::table(fields, values));
+    return Success;
+}
+
+int CliApp::diff(const QString &fileA, const QString &fileB)
+{
+    const MapParamAccess a = loadFile(fileA);
+    const MapParamAccess b = loadFile(fileB);
+    const auto rows = ParamCompare::compare(a, b, ParamCompare::Against::File);
+    out(m_parser.isSet(m_json) ? ParamPrinter::differencesJson(rows) : ParamPrinter::differences(rows, fileA, fileB));
+    return ParamCompare::differences(rows) > 0 ? Differences : Success;
+}
+
+QString CliApp::helpText() const
+{
+    return tr("用法：\n"
+              "  k6qx-cli ports                                   列出串口，每行一个\n"
+              "  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]\n"
+              "  k6qx-cli write PORT FILE [--verify] [--baud N]\n"
+              "  k6qx-cli verify PORT FILE [--json] [--baud N]\n"
+              "  k6qx-cli show FILE [--json]\n"
+              "  k6qx-cli diff FILE_A FILE_B [--json]\n"
+              "  k6qx-cli --help | --version\n"
+              "\n"
+              "PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。\n"
+              "FILE：参数文件，“加载数据”接受的文件都可以（包括十六进制列表）。\n"
+              "\n"
+              "read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，\n"
+              "大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。\n"
+              "write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；--verify 写入后读回并比较。\n"
+              "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
+              "\n"
+              "退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。\n")
+           + m_parser.helpText().section(QLatin1Char('\n'), 2);
+}

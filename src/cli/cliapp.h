@@ -1,0 +1,54 @@
+#pragma once
+
+#include "paramaccess.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+
+class TransmitterSession;
+
+// The commands of k6qx-cli. Exit status as diff(1): 0 success or identical,
+// 1 differences found, 2 trouble; every trouble is one line on stderr.
+class CliApp
+{
+    Q_DECLARE_TR_FUNCTIONS(CliApp)
+
+public:
+    enum Status { Success = 0, Differences = 1, Trouble = 2 };
+
+    CliApp();
+    int run(const QStringList &arguments);
+
+private:
+    struct Failure
+    {
+        QString message;
+    };
+
+    int ports();
+    int read(const QString &port);
+    int write(const QString &port, const QString &file);
+    int verify(const QString &port, const QString &file);
+    int show(const QString &file);
+    int diff(const QString &fileA, const QString &fileB);
+
+    void checkOptions(const QString &command, const QStringList &allowed, int positionals);
+    MapParamAccess loadFile(const QString &path);
+    void openPort(TransmitterSession &session, const QString &port);
+    MapParamAccess readAnswer(TransmitterSession &session, const MapParamAccess &seed);
+    qint32 baudRate();
+    QString helpText() const;
+
+    static void out(const QString &text);
+
+    QCommandLineParser m_parser;
+    QCommandLineOption m_output;
+    QCommandLineOption m_json;
+    QCommandLineOption m_baud;
+    QCommandLineOption m_channel;
+    QCommandLineOption m_verify;
+    QCommandLineOption m_help;
+    QCommandLineOption m_version;
+};

@@ -1,0 +1,74 @@
+#include "paramprinter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace ParamPrinter {
+
+namespace {
+
+// Titles are Chinese: their width in columns is not their length, so the
+// columns are separated by tabs rather than padded.
+QString line(const QStringList &cells)
+{
+    return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+}
+
+QString json(const QJsonObject &object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+} // namespace
+
+QString valueText(const Records::Field &field, double value)
+{
+    if (field.kind == Records::FieldKind::Tenths)
+        return QString::number(value, 'f', 1);
+    return QString::number(value);
+}
+
+QString table(const QList<const Records::Field *> &fields, const ParamAccess &values)
+{
+    QString text;
+    for (const Records::Field *f : fields) {
+        text += line({QLatin1String(f->param), QString::fromUtf8(f->title),
+                      valueText(*f, values.value(QLatin1String(f->control)))});
+    }
+    return text;
+}
+
+QString json(const QList<const Records::Field *> &fields, const ParamAccess &values)
+{
+    QJsonObject object;
+    for (const Records::Field *f : fields)
+        object.insert(QLatin1String(f->param), values.value(QLatin1String(f->control)));
+    return json(object);
+}
+
+QString differences(const QList<ParamCompare::Row> &rows, const QString &labelA, const QString &labelB)
+{
+    QString text;
+    if (ParamCompare::differences(rows) > 0)
+        text += line({QString(), QString(), labelA, labelB});
+    for (const ParamCompare::Row &r : rows) {
+        if (r.differs) {
+            text += line({QLatin1String(r.field->param), QString::fromUtf8(r.field->title),
+                          valueText(*r.field, r.a), valueText(*r.field, r.b)});
+        }
+    }
+    return text + ParamCompare::summary(rows) + QLatin1Char('\n');
+}
+
+QString differencesJson(const QList<ParamCompare::Row> &rows)
+{
+    QJsonObject object;
+    for (const ParamCompare::Row &r : rows) {
+        if (r.differs)
+            object.insert(QLatin1String(r.field->param), QJsonArray{r.a, r.b});
+    }
+    return json(object);
+}
+
+} // namespace ParamPrinter

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "paramaccess.h"
+#include "paramcompare.h"
+
+#include <QList>
+#include <QString>
+
+// What k6qx-cli prints: a parameter set or a comparison, as a table for
+// people (transmitter name, Chinese title, value) or as one JSON object keyed
+// by transmitter names.
+namespace ParamPrinter {
+
+QString valueText(const Records::Field &field, double value);
+
+QString table(const QList<const Records::Field *> &fields, const ParamAccess &values);
+QString json(const QList<const Records::Field *> &fields, const ParamAccess &values);
+
+// The differing rows and the summary line; labels head the two value columns.
+QString differences(const QList<ParamCompare::Row> &rows, const QString &labelA, const QString &labelB);
+// The differing rows as {"EPA_L1": [a, b], ...}.
+QString differencesJson(const QList<ParamCompare::Row> &rows);
+
+} // namespace ParamPrinter

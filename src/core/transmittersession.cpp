@@ -1,0 +1,235 @@
+#include "transmittersession.h"
+
+#include "linedrain.h"
+#include "replyframes.h"
+
+#include <QElapsedTimer>
+#include <QScopedValueRollback>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// Between the S and the T record the transmitter gets a short breather; the
+// records go out as two writes with this pause between the last byte of S
+// leaving the computer and the first byte of T.
+constexpr std::chrono::milliseconds kRecordPause{3};
+
+// Beyond their wire time, written bytes get this long to leave.
+constexpr qint64 kWriteMarginMs = 1000;
+
+} // namespace
+
+TransmitterSession::TransmitterSession(QObject *parent)
+    : QObject(parent)
+{
+}
+
+TransmitterSession::~TransmitterSession()
+{
+    if (m_port)
+        m_port->close();
+}
+
+bool TransmitterSession::open(const QString &device)
+{
+    close();
+    m_openError = QSerialPort::DeviceNotFoundError;
+    if (device.isEmpty())
+        return false;
+    auto *port = new QSerialPort(device, this);
+    if (!port->open(QIODevice::ReadWrite)) {
+        m_openError = port->error();
+        delete port;
+        return false;
+    }
+    m_openError = QSerialPort::NoError;
+    if (m_port)
+        m_port->deleteLater();
+    m_port = port;
+
+    // Bytes of an earlier session would shift every frame of this one.
+    m_hex.clear();
+    m_bytes = 0;
+    m_lost = false;
+    m_discarding = false;
+    m_readDeferred = false;
+    m_open = true;
+    connect(m_port, &QSerialPort::readyRead, this, &TransmitterSession::readAvailable);
+    connect(m_port, &QSerialPort::errorOccurred, this, &TransmitterSession::onError);
+    return true;
+}
+
+bool TransmitterSession::open(const QString &device, const PortSettings &settings, bool dtr, bool rts)
+{
+    if (!open(device))
+        return false;
+    applySettings(settings, dtr, rts);
+    return true;
+}
+
+void TransmitterSession::applySettings(const PortSettings &s, bool dtr, bool rts)
+{
+    if (!m_port)
+        return;
+    // The driver may refuse a setting (a pseudo-terminal refuses parity and
+    // the modem lines); the session carries on with what it accepted.
+    m_port->setBaudRate(s.baudRate);
+    m_port->setDataBits(s.dataBits);
+    m_port->setParity(s.parity);
+    m_port->setStopBits(s.stopBits);
+    m_port->setFlowControl(s.flowControl);
+    // Opening a port on Linux raises DTR and RTS; they are set as asked.
+    m_port->setDataTerminalReady(dtr);
+    m_port->setRequestToSend(rts);
+}
+
+void TransmitterSession::close()
+{
+    if (m_port)
+        m_port->close();
+    m_open = false;
+}
+
+qint32 TransmitterSession::baudRate() const
+{
+    return m_port ? m_port->baudRate() : 0;
+}
+
+void TransmitterSession::discardUntilRequest()
+{
+    m_discarding = true;
+    m_hex.clear();
+    m_bytes = 0;
+}
+
+bool TransmitterSession::requestRead()
+{
+    if (!m_open)
+        return false;
+    m_discarding = false;
+    const qint64 n = m_port->write(QByteArrayLiteral("R"));
+    if (n > 0) {
+        m_sent += n;
+        emit countersChanged();
+    }
+    return n > 0;
+}
+
+void TransmitterSession::readAvailable()
+{
+    if (m_writing) {
+        m_readDeferred = true;
+        return;
+    }
+    QByteArray temp;
+    if (m_port && m_port->bytesAvailable() > 0)
+        temp = m_port->readAll();
+    m_received += temp.size();
+    emit countersChanged();
+    if (m_discarding)
+        return;
+
+    // Frames of one delivery are decoded in order; a control they set more
+    // than once is set once, to the last value. Frames never set the
+    // dual-rate channel they read, so the result is the same as setting each
+    // control as its frame completes.
+    MapParamAccess nowhere;
+    BufferedParamAccess decoded(m_target ? *m_target : static_cast<ParamAccess &>(nowhere));
+    static const char digits[] = "0123456789abcdef";
+    for (const char c : std::as_const(temp)) {
+        const auto b = static_cast<unsigned char>(c);
+        m_hex += QLatin1Char(digits[b >> 4]);
+        m_hex += QLatin1Char(digits[b & 0x0F]);
+        if (m_bytes == ReplyFrames::kGroupIdByte)
+            m_group = b;
+        if (++m_bytes == ReplyFrames::kFrameLength) {
+            m_bytes = 0;
+            ReplyFrames::decode(m_hex, decoded);
+            emit frameAssembled(m_group);
+            m_hex.clear();
+        }
+    }
+    decoded.flush();
+    emit delivered();
+}
+
+void TransmitterSession::onError(QSerialPort::SerialPortError error)
+{
+    // An unplugged adapter reports ResourceError; a pseudo-terminal whose far
+    // end closed reports ReadError over and over until the port is closed.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+                      || error == QSerialPort::WriteError;
+    if (!gone || !m_open || m_lost || sender() != m_port)
+        return;
+    m_lost = true;
+    if (!m_writing)
+        endLost();
+}
+
+void TransmitterSession::endLost()
+{
+    close();
+    emit lost();
+}
+
+TransmitterSession::WriteResult TransmitterSession::writeRecords(const QByteArray &s,
+                                                                 const std::function<QByteArray()> &buildT)
+{
+    if (!m_open)
+        return WriteResult::NotOpen;
+    WriteResult result = WriteResult::Written;
+    {
+        // No event is processed from here to the last byte of T.
+        QScopedValueRollback<bool> guard(m_writing, true);
+        if (writeRecord(s, &result)) {
+            std::this_thread::sleep_for(kRecordPause);
+            const QByteArray t = buildT();
+            if (m_open && !m_lost)
+                writeRecord(t, &result);
+        }
+    }
+    if (m_lost) {
+        result = WriteResult::Lost;
+        if (m_open)
+            endLost();
+    }
+    if (m_readDeferred) {
+        m_readDeferred = false;
+        QMetaObject::invokeMethod(this, &TransmitterSession::readAvailable, Qt::QueuedConnection);
+    }
+    return result;
+}
+
+bool TransmitterSession::writeRecord(const QByteArray &bytes, WriteResult *result)
+{
+    const qint64 handed = m_port->write(bytes);
+    if (handed < 0) {
+        *result = WriteResult::HandOffFailed;
+        return false;
+    }
+
+    // write() only queues the bytes in Qt's buffer; hand them to the device
+    // before going on, bounded by a generous multiple of their wire time.
+    QElapsedTimer timer;
+    timer.start();
+    const qint64 budget = LineDrain::wireTimeMs(bytes.size(), m_port->baudRate()) + kWriteMarginMs;
+    while (!m_lost && m_port->bytesToWrite() > 0 && timer.elapsed() < budget) {
+        if (!m_port->waitForBytesWritten(int(budget - timer.elapsed())))
+            break;
+    }
+    if (!m_lost && m_port->bytesToWrite() == 0)
+        LineDrain::waitForDriverQueue(m_port, timer, budget);
+    const qint64 left = m_port->bytesToWrite();
+    m_sent += handed - left;
+    emit countersChanged();
+    if (m_lost)
+        return false;
+    if (handed < bytes.size() || left > 0) {
+        m_port->clear(QSerialPort::Output);
+        *result = WriteResult::Incomplete;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,74 @@
+#include "comparedialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString &other, const QString &note,
+                             QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("校验数据"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *summary = new QLabel(ParamCompare::summary(rows));
+    summary->setObjectName(QStringLiteral("labelSummary"));
+    QFont bold = summary->font();
+    bold.setBold(true);
+    summary->setFont(bold);
+    layout->addWidget(summary);
+
+    auto *table = new QTableWidget(int(rows.size()), 3);
+    table->setObjectName(QStringLiteral("tableCompare"));
+    table->setHorizontalHeaderLabels({tr("参数"), tr("窗口中的值"), tr("%1中的值").arg(other)});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    // Differing rows first, each marked; the rest keep the records' order.
+    QList<ParamCompare::Row> ordered;
+    std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(ordered), [](const auto &r) { return r.differs; });
+    std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(ordered), [](const auto &r) { return !r.differs; });
+    for (int i = 0; i < ordered.size(); ++i) {
+        const ParamCompare::Row &row = ordered[i];
+        const QString cells[] = {QString::fromUtf8(row.field->title), shown(*row.field, row.a),
+                                 shown(*row.field, row.b)};
+        for (int col = 0; col < 3; ++col) {
+            auto *item = new QTableWidgetItem(cells[col]);
+            if (row.differs) {
+                item->setBackground(QColor(255, 205, 205));
+                item->setForeground(Qt::darkRed);
+                item->setFont(bold);
+            }
+            table->setItem(i, col, item);
+        }
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setMinimumSize(460, 360);
+    layout->addWidget(table);
+
+    if (!note.isEmpty()) {
+        auto *noteLabel = new QLabel(note);
+        noteLabel->setObjectName(QStringLiteral("labelNote"));
+        noteLabel->setWordWrap(true);
+        layout->addWidget(noteLabel);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+}
+
+QString CompareDialog::shown(const Records::Field &field, double value) const
+{
+    if (const auto *combo = parentWidget() ? parentWidget()->findChild<QComboBox *>(QLatin1String(field.control)) : nullptr) {
+        const int index = int(value);
+        if (index >= 0 && index < combo->count() && !combo->itemText(index).isEmpty())
+            return combo->itemText(index);
+    }
+    if (field.kind == Records::FieldKind::Tenths)
+        return QString::number(value, 'f', 1);
+    return QString::number(value);
+}
