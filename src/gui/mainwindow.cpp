@@ -4,7 +4,10 @@
 #include "dlgload.h"
 #include "formaccess.h"
 #include "linedrain.h"
+#include "portcombobox.h"
+#include "portlist.h"
 #include "portnames.h"
+#include "portopenerror.h"
 #include "portsettings.h"
 #include "recordcodec.h"
 #include "replyframes.h"
@@ -19,7 +22,6 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScopedValueRollback>
-#include <QSerialPortInfo>
 #include <QTimer>
 
 #include <chrono>
@@ -33,22 +35,6 @@ namespace {
 // leaving the computer and the first byte of T.
 constexpr std::chrono::milliseconds kRecordPause{3};
 
-// Pseudo-terminals and other devices the enumerator cannot see (the
-// transmitter simulator's port, for one) can be offered through this
-// variable: absolute paths separated by ':'. They head the port list.
-constexpr char kExtraPortsVariable[] = "K6QX_EXTRA_PORTS";
-
-QStringList extraPorts()
-{
-    QStringList paths;
-    const QString value = qEnvironmentVariable(kExtraPortsVariable);
-    for (const QString &path : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (path.startsWith(QLatin1Char('/')))
-            paths << path;
-    }
-    return paths;
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -57,12 +43,7 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(res);
     // Asking the system for its serial ports takes a while; it runs beside
     // building the form.
-    auto enumeration = std::async(std::launch::async, [] {
-        QStringList names;
-        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-            names << info.portName();
-        return names;
-    });
+    auto enumeration = std::async(std::launch::async, &PortList::enumerate);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     form = std::make_unique<FormAccess>(this);
@@ -83,7 +64,8 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     ui->comboBoxComm->clear();
-    ui->comboBoxComm->addItems(extraPorts() + PortNames::listed(enumeration.get()));
+    ui->comboBoxComm->addItems(PortList::compose(PortList::extraPorts(), enumeration.get()));
+    connect(ui->comboBoxComm, &PortComboBox::popupAboutToShow, this, &MainWindow::refreshPorts);
 
     resize(1000, 525);
 
@@ -166,7 +148,7 @@ void MainWindow::on_pushButtonOpen_clicked()
     auto *port = device.isEmpty() ? nullptr : new QSerialPort(device, this);
     if (!port || !port->open(QIODevice::ReadWrite)) {
         QString text = tr("不能打开指定串口\n请检查串口是否被占用");
-        if (port && port->error() == QSerialPort::PermissionError && PortNames::host() == PortNames::Platform::Unix)
+        if (port && PortOpenError::wantsGroupHint(port->error(), PortNames::host(), PortOpenError::accessDenied(device)))
             text += tr("\n没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录");
         delete port;
         showError(text);
@@ -188,6 +170,25 @@ void MainWindow::on_pushButtonOpen_clicked()
     ui->pushButtonOpen->setText(tr("关闭"));
     isComOpen = true;
     refrushInfoLabel();
+}
+
+// Ports plugged in or pulled out since the list was filled; never while a
+// port is open.
+void MainWindow::refreshPorts()
+{
+    QComboBox *box = ui->comboBoxComm;
+    if (isComOpen || !box->isEnabled())
+        return;
+    const QStringList items = PortList::current();
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (items == shown)
+        return;
+    const int choice = PortList::keepChoice(items, box->currentText());
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(choice);
 }
 
 void MainWindow::setPortPar()
