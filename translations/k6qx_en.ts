@@ -86,11 +86,11 @@ It is larger than %1 bytes: not a parameter file</translation>
     </message>
     <message>
         <source>正0</source>
-        <translation>Nor 0</translation>
+        <translation>N0</translation>
     </message>
     <message>
         <source>反1</source>
-        <translation>Rev 1</translation>
+        <translation>R1</translation>
     </message>
     <message>
         <source>中点微调</source>
