@@ -1,9 +1,10 @@
 #include "appsetup.h"
 #include "dlgload.h"
 #include "language.h"
-#include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "paramaccess.h"
+#include "portsettings.h"
 #include "recordcodec.h"
 
 #include <QAbstractButton>
@@ -167,19 +168,42 @@ private slots:
         QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QLatin1Char('\n'))));
     }
 
-    // Both record tables name every field in English when a value is refused.
+    // Refused values and files are explained in English, every field named
+    // in English: all values out of range refuse every field.
     void refusalsSpeakEnglish()
     {
-        MainWindow w;
+        MapParamAccess values;
         for (const Records::Format *format : {&Records::sFormat(), &Records::tFormat()}) {
-            for (const Records::Field &f : *format) {
-                const QString title = QCoreApplication::translate("Records", f.title);
-                QVERIFY2(!looksChinese(title), f.title);
-            }
+            for (const Records::Field &f : *format)
+                values.setValue(QLatin1String(f.control), 1e6);
         }
+        QStringList lines = Records::limitProblems(Records::sFormat(), values)
+                            + Records::limitProblems(Records::tFormat(), values);
         QString reason;
         QVERIFY(!Records::isParameterFile(QStringLiteral("S00"), &reason));
-        QVERIFY2(!looksChinese(reason), qPrintable(reason));
+        lines << reason;
+        QVERIFY(lines.size() > 80);
+        for (const QString &line : std::as_const(lines))
+            QVERIFY2(!looksChinese(line), qPrintable(line));
+    }
+
+    // The panel's texts still choose the port settings.
+    void panelInEnglish()
+    {
+        MainWindow w;
+        auto pick = [&w](const char *box, const char *text) {
+            auto *combo = w.findChild<QComboBox *>(QLatin1String(box));
+            combo->setCurrentIndex(combo->findText(QLatin1String(text)));
+            return combo->currentText();
+        };
+        const PortSettings s = PortSettings::fromPanel(pick("comboBoxBaudRate", "57600"), pick("comboBoxDataBit", "7"),
+                                                       pick("comboBoxParity", "EVEN"), pick("comboBoxStopBit", "2"),
+                                                       pick("comboBoxFlowCtrl", "HARDWARE"));
+        QCOMPARE(s.baudRate, 57600);
+        QCOMPARE(s.dataBits, QSerialPort::Data7);
+        QCOMPARE(s.parity, QSerialPort::EvenParity);
+        QCOMPARE(s.stopBits, QSerialPort::TwoStop);
+        QCOMPARE(s.flowControl, QSerialPort::HardwareControl);
     }
 
     // A message the window shows, in English, with Qt's own English button.

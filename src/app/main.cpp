@@ -37,22 +37,27 @@ std::optional<Options> parseArguments(int argc, char **argv)
         Language::installCatalogue(core, *language);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate("main", "Korvan K6QX 八通道遥控发射机调参软件"));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Korvan K6QX 八通道遥控发射机调参软件"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption langOption(QStringLiteral("lang"),
-                                        QCoreApplication::translate("main", "界面语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
-                                        QCoreApplication::translate("main", "语言"));
+    const QCommandLineOption langOption(
+        QStringLiteral("lang"),
+        QCoreApplication::translate("main",
+                                    "界面语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
+        QCoreApplication::translate("main", "语言"));
     parser.addOption(langOption);
     // For checking an installation: the window shows and the program ends.
-    QCommandLineOption quitOption(QStringLiteral("quit-after-show"), QCoreApplication::translate("main", "显示窗口后立即退出"));
+    QCommandLineOption quitOption(QStringLiteral("quit-after-show"),
+                                  QCoreApplication::translate("main", "显示窗口后立即退出"));
     quitOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(quitOption);
     parser.process(core); // exits for --help, --version and unknown options
 
     if (!language) {
         const QString wrong = langValue.isEmpty() ? qEnvironmentVariable(Language::kVariable) : langValue;
-        std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("main", "k6qx：不认识的语言 \"%1\"，可用的是 zh 和 en").arg(wrong)));
+        const QString message = QCoreApplication::translate("main", "k6qx：不认识的语言 \"%1\"，可用的是 zh 和 en");
+        std::fprintf(stderr, "%s\n", qPrintable(message.arg(wrong)));
         return std::nullopt;
     }
     return Options{*language, parser.isSet(quitOption)};
@@ -69,7 +74,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     describeApplication();
     if (!AppSetup::install(app, options->language))
-        std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("main", "k6qx：语言目录没有加载，界面文字可能不全")));
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QCoreApplication::translate("main", "k6qx：语言目录没有加载，界面文字可能不全")));
     MainWindow w;
     w.show();
     if (options->quitAfterShow) {

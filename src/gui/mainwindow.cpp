@@ -148,7 +148,8 @@ void MainWindow::on_pushButtonOpen_clicked()
     auto *port = device.isEmpty() ? nullptr : new QSerialPort(device, this);
     if (!port || !port->open(QIODevice::ReadWrite)) {
         QString text = tr("不能打开指定串口\n请检查串口是否被占用");
-        if (port && PortOpenError::wantsGroupHint(port->error(), PortNames::host(), PortOpenError::accessDenied(device)))
+        if (port && PortOpenError::wantsGroupHint(port->error(), PortNames::host(),
+                                                  PortOpenError::accessDenied(device)))
             text += tr("\n没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录");
         delete port;
         showError(text);
