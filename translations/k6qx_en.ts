@@ -78,7 +78,7 @@ It is larger than %1 bytes: not a parameter file</translation>
     </message>
     <message>
         <source>参数设置</source>
-        <translation>Channels</translation>
+        <translation>Parameters</translation>
     </message>
     <message>
         <source>舵机相位</source>
@@ -206,7 +206,7 @@ It is larger than %1 bytes: not a parameter file</translation>
     </message>
     <message>
         <source>打开</source>
-        <translation>Open</translation>
+        <translation>On</translation>
     </message>
     <message>
         <source>串口号：</source>
@@ -390,7 +390,7 @@ It is larger than %1 bytes: not a parameter file</translation>
     </message>
     <message>
         <source>关闭</source>
-        <translation>Close</translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>通道：</source>
@@ -558,7 +558,7 @@ It is larger than %1 bytes: not a parameter file</translation>
     </message>
     <message>
         <source>禁止</source>
-        <translation>Off</translation>
+        <translation>Inhibit</translation>
     </message>
     <message>
         <source>UP ：</source>
@@ -655,6 +655,16 @@ Check the connection, then write again</translation>
 %1</source>
         <translation>Not a valid parameter file; no value was loaded:
 %1</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <comment>port button</comment>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <comment>port button</comment>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -168,7 +168,7 @@ void MainWindow::on_pushButtonOpen_clicked()
     connect(myCom, &QSerialPort::readyRead, this, &MainWindow::readMyCom);
     connect(myCom, &QSerialPort::errorOccurred, this, &MainWindow::onPortError);
     setPanelEnabled(false);
-    ui->pushButtonOpen->setText(tr("关闭"));
+    ui->pushButtonOpen->setText(tr("关闭", "port button"));
     isComOpen = true;
     refrushInfoLabel();
 }
@@ -227,7 +227,7 @@ void MainWindow::closeSession()
 {
     myCom->close();
     setPanelEnabled(true);
-    ui->pushButtonOpen->setText(tr("打开"));
+    ui->pushButtonOpen->setText(tr("打开", "port button"));
     isComOpen = false;
     refrushInfoLabel();
 }
