@@ -118,9 +118,9 @@ private slots:
     void nothingChangesWhileOpen()
     {
         plugged = {QStringLiteral("ttyS0")};
+        LinkEnd link; // outlives the window, which holds the port's lock file
         MainWindow w;
         w.show();
-        LinkEnd link;
         link.openIn(w);
         auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
         const QStringList before = items(ports);
