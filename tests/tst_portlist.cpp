@@ -5,9 +5,6 @@
 #include <QComboBox>
 #include <QTest>
 
-using PortNames::Platform;
-Q_DECLARE_METATYPE(Platform)
-
 namespace {
 
 QStringList items(const QComboBox *box)
@@ -42,31 +39,6 @@ private slots:
     void cleanupTestCase() { PortList::setEnumerator({}); }
 
     void cleanup() { qunsetenv("K6QX_EXTRA_PORTS"); }
-
-    void compose_data()
-    {
-        QTest::addColumn<Platform>("platform");
-        QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<QStringList>("enumerated");
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("extra paths head the enumerated ports")
-            << Platform::Unix << QStringList{"/dev/pts/3"} << QStringList{"ttyUSB0", "ttyS0"}
-            << QStringList{"/dev/pts/3", "ttyUSB0", "ttyS0"};
-        QTest::newRow("windows drops what is not a COM port, keeps the extra paths")
-            << Platform::Windows << QStringList{"/dev/pts/3"} << QStringList{"LPT1", "COM4"}
-            << QStringList{"/dev/pts/3", "COM4"};
-        QTest::newRow("nothing at all") << Platform::Unix << QStringList{} << QStringList{} << QStringList{};
-    }
-
-    void compose()
-    {
-        QFETCH(Platform, platform);
-        QFETCH(QStringList, extra);
-        QFETCH(QStringList, enumerated);
-        QFETCH(QStringList, expected);
-        QCOMPARE(PortList::compose(extra, enumerated, platform), expected);
-    }
 
     // The drop-down opened while the port is closed shows the ports of now.
     void refreshOnDropDown_data()
