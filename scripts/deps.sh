@@ -4,7 +4,7 @@
 # names given as arguments are installed too.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-translations-l10n fonts-wqy-microhei fonts-liberation "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools fonts-wqy-microhei fonts-liberation "$@")
 
 missing=()
 for p in "${packages[@]}"; do

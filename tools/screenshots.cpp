@@ -1,6 +1,7 @@
 // Renders both pages of the main window to PNG files, offscreen, so the
 // form can be looked at on a machine without a display:
 //   QT_QPA_PLATFORM=offscreen k6qx-screenshots OUTDIR
+// K6QX_LANG=en renders the English form.
 #include "appsetup.h"
 #include "mainwindow.h"
 
@@ -11,7 +12,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    AppSetup::install(app);
+    const auto language = Language::choose(QString(), qEnvironmentVariable(Language::kVariable));
+    AppSetup::install(app, language.value_or(Language::Choice::Chinese));
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(dir);
     MainWindow w;

@@ -3,6 +3,7 @@
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "paramprinter.h"
+#include "portlist.h"
 #include "portnames.h"
 #include "portsettings.h"
 #include "recordcodec.h"
@@ -34,9 +35,11 @@ CliApp::CliApp()
     , m_verify(QStringLiteral("verify"), tr("写入后读回并比较。"))
     , m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。"))
     , m_version(QStringLiteral("version"), tr("显示版本。"))
+    , m_lang(QStringLiteral("lang"), tr("输出语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
+             QStringLiteral("zh|en"))
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_help, m_version});
+    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_help, m_version, m_lang});
 }
 
 void CliApp::out(const QString &text)
@@ -99,7 +102,7 @@ void CliApp::checkOptions(const QString &command, const QStringList &allowed, in
 {
     for (const QString &name : m_parser.optionNames()) {
         const QString canonical = name == QLatin1String("output") ? QStringLiteral("o") : name;
-        if (!allowed.contains(canonical))
+        if (canonical != QLatin1String("lang") && !allowed.contains(canonical))
             throw Failure{tr("%1 不接受选项 --%2").arg(command, name)};
     }
     const qsizetype given = m_parser.positionalArguments().size() - 1;
@@ -174,10 +177,7 @@ MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAcc
 
 int CliApp::ports()
 {
-    QStringList names;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        names << info.portName();
-    for (const QString &name : PortNames::extra() + PortNames::listed(names))
+    for (const QString &name : PortList::current())
         out(name + QLatin1Char('\n'));
     return Success;
 }

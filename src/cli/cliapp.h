@@ -51,4 +51,5 @@ private:
     QCommandLineOption m_verify;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
+    QCommandLineOption m_lang;
 };

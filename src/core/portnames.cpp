@@ -11,17 +11,6 @@ Platform host()
 #endif
 }
 
-QStringList extra()
-{
-    QStringList paths;
-    const QString value = qEnvironmentVariable("K6QX_EXTRA_PORTS");
-    for (const QString &path : value.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        if (path.startsWith(QLatin1Char('/')))
-            paths << path;
-    }
-    return paths;
-}
-
 QStringList listed(const QStringList &enumerated, Platform platform)
 {
     if (platform != Platform::Windows)

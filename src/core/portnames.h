@@ -17,11 +17,6 @@ QStringList listed(const QStringList &enumerated, Platform platform = host());
 // The device to open for an item text of the port list; empty when the text
 // cannot be mapped. Windows: "COM" + number for 1..9, "\\.\COM" + number from
 // 10 on. Elsewhere: an absolute path as it stands, a name under /dev.
-// Pseudo-terminals and other devices the enumerator cannot see (the
-// transmitter simulator's port, for one) can be offered through the variable
-// K6QX_EXTRA_PORTS: absolute paths separated by ':'. They head the port list.
-QStringList extra();
-
 QString deviceName(const QString &itemText, Platform platform = host());
 
 } // namespace PortNames

@@ -31,7 +31,7 @@ struct Field
     int bias;
     const char *control; // objectName of the control that holds the value
     const char *param;   // the transmitter's name of the value
-    const char *title;   // what the user calls it
+    const char *title;   // what the user calls it, in the "Records" translation context
 };
 
 struct Format

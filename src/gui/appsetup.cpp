@@ -2,17 +2,14 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QTranslator>
 
 namespace AppSetup {
 
-void install(QApplication &app)
+bool install(QApplication &app, Language::Choice language)
 {
-    // Lives until the process ends, like the application.
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral(":/qm/qt_zh_CN.qm"), QString(), QString(), QString()))
-        app.installTranslator(translator);
+    const bool loaded = Language::installCatalogue(app, language);
     installFontFallbacks();
+    return loaded;
 }
 
 void installFontFallbacks()

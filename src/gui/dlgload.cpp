@@ -55,7 +55,7 @@ void DlgLoad::on_toolButton_clicked()
     }
     context = QString::fromLocal8Bit(bytes);
 
-    ui->labelFileLength->setText(QStringLiteral("文件长度：%1B").arg(context.size()));
+    ui->labelFileLength->setText(tr("文件长度：%1B").arg(context.size()));
     on_checkBox_clicked();
 }
 

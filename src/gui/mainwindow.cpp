@@ -6,7 +6,10 @@
 #include "formaccess.h"
 #include "paramcompare.h"
 #include "paramfile.h"
+#include "portcombobox.h"
+#include "portlist.h"
 #include "portnames.h"
+#include "portopenerror.h"
 #include "portsettings.h"
 #include "recordcodec.h"
 #include "sessionwait.h"
@@ -20,7 +23,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QTimer>
 
 #include <future>
@@ -31,12 +33,7 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(res);
     // Asking the system for its serial ports takes a while; it runs beside
     // building the form.
-    auto enumeration = std::async(std::launch::async, [] {
-        QStringList names;
-        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-            names << info.portName();
-        return names;
-    });
+    auto enumeration = std::async(std::launch::async, &PortList::enumerate);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     form = std::make_unique<FormAccess>(this);
@@ -58,7 +55,8 @@ MainWindow::MainWindow(QWidget *parent)
     }
 
     ui->comboBoxComm->clear();
-    ui->comboBoxComm->addItems(PortNames::extra() + PortNames::listed(enumeration.get()));
+    ui->comboBoxComm->addItems(PortList::compose(PortList::extraPorts(), enumeration.get()));
+    connect(ui->comboBoxComm, &PortComboBox::popupAboutToShow, this, &MainWindow::refreshPorts);
 
     resize(1000, 525);
 
@@ -143,9 +141,11 @@ void MainWindow::on_pushButtonOpen_clicked()
         return;
     }
 
-    if (!session->open(PortNames::deviceName(ui->comboBoxComm->currentText()))) {
+    const QString device = PortNames::deviceName(ui->comboBoxComm->currentText());
+    if (!session->open(device)) {
         QString text = tr("不能打开指定串口\n请检查串口是否被占用");
-        if (session->openError() == QSerialPort::PermissionError && PortNames::host() == PortNames::Platform::Unix)
+        if (PortOpenError::wantsGroupHint(session->openError(), PortNames::host(),
+                                          PortOpenError::accessDenied(device)))
             text += tr("\n没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录");
         showError(text);
         return;
@@ -156,9 +156,28 @@ void MainWindow::on_pushButtonOpen_clicked()
 
     setPortPar();
     setPanelEnabled(false);
-    ui->pushButtonOpen->setText(tr("关闭"));
+    ui->pushButtonOpen->setText(tr("关闭", "port button"));
     isComOpen = true;
     refrushInfoLabel();
+}
+
+// Ports plugged in or pulled out since the list was filled; never while a
+// port is open.
+void MainWindow::refreshPorts()
+{
+    QComboBox *box = ui->comboBoxComm;
+    if (isComOpen || !box->isEnabled())
+        return;
+    const QStringList items = PortList::current();
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (items == shown)
+        return;
+    const int choice = PortList::keepChoice(items, box->currentText());
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(choice);
 }
 
 void MainWindow::setPortPar()
@@ -189,7 +208,7 @@ void MainWindow::closeSession()
 {
     session->close();
     setPanelEnabled(true);
-    ui->pushButtonOpen->setText(tr("打开"));
+    ui->pushButtonOpen->setText(tr("打开", "port button"));
     isComOpen = false;
     refrushInfoLabel();
 }

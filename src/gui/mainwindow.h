@@ -27,6 +27,7 @@ protected:
 
 private slots:
     void on_pushButtonOpen_clicked();
+    void refreshPorts();
     void on_pushButtonRead_clicked();
     void on_pushButtonSend2_clicked();
     void on_pushButtonVerify_clicked();

@@ -1,0 +1,7 @@
+#include "portcombobox.h"
+
+void PortComboBox::showPopup()
+{
+    emit popupAboutToShow();
+    QComboBox::showPopup();
+}

@@ -1,0 +1,1364 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CliApp</name>
+    <message>
+        <source>把参数保存到文件 FILE（与“保存数据”相同）。</source>
+        <translation>Save the parameters to FILE (as &quot;Save Data&quot; does).</translation>
+    </message>
+    <message>
+        <source>输出一个 JSON 对象，以发射机参数名为键。</source>
+        <translation>Print one JSON object keyed by the transmitter&apos;s parameter names.</translation>
+    </message>
+    <message>
+        <source>串口波特率（默认 115200）。</source>
+        <translation>Serial baud rate (default 115200).</translation>
+    </message>
+    <message>
+        <source>读取哪个通道（1..4）的大小舵比例（默认 1）。</source>
+        <translation>Which channel (1..4) to read the dual rates of (default 1).</translation>
+    </message>
+    <message>
+        <source>写入后读回并比较。</source>
+        <translation>Read back after writing and compare.</translation>
+    </message>
+    <message>
+        <source>显示帮助。</source>
+        <translation>Show this help.</translation>
+    </message>
+    <message>
+        <source>显示版本。</source>
+        <translation>Show the version.</translation>
+    </message>
+    <message>
+        <source>输出语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。</source>
+        <translation>Output language: zh (Simplified Chinese, the default) or en (English). K6QX_LANG sets it too.</translation>
+    </message>
+    <message>
+        <source>缺少命令（ports、read、write、verify、show、diff），见 k6qx-cli --help</source>
+        <translation>no command given (ports, read, write, verify, show, diff); see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>未知命令“%1”，见 k6qx-cli --help</source>
+        <translation>unknown command &quot;%1&quot;; see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>%1 不接受选项 --%2</source>
+        <translation>%1 does not take the option --%2</translation>
+    </message>
+    <message>
+        <source>%1 需要 %2 个参数，给出了 %3 个，见 k6qx-cli --help</source>
+        <translation>%1 takes %2 arguments, %3 given; see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>--baud 不是串口面板提供的波特率：“%1”</source>
+        <translation>--baud is not a rate the serial panel offers: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>不能打开串口 %1</source>
+        <translation>cannot open the serial port %1</translation>
+    </message>
+    <message>
+        <source>：没有访问权限，请把当前用户加入拥有该设备的用户组（通常是 dialout）</source>
+        <translation>: no access; add your user to the group that owns the device (usually dialout)</translation>
+    </message>
+    <message>
+        <source>：没有这个设备</source>
+        <translation>: no such device</translation>
+    </message>
+    <message>
+        <source>：请检查串口是否被占用</source>
+        <translation>: check whether another program is using it</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 毫秒内没有回报完整的参数</source>
+        <translation>the transmitter did not report its complete parameter set within %1 ms</translation>
+    </message>
+    <message>
+        <source>串口连接已断开</source>
+        <translation>the serial connection was lost</translation>
+    </message>
+    <message>
+        <source>写入串口失败，读取请求没有发出</source>
+        <translation>writing to the serial port failed; the read request was not sent</translation>
+    </message>
+    <message>
+        <source>--dual-rate-channel 只能是 1 到 4：“%1”</source>
+        <translation>--dual-rate-channel must be 1 to 4: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>以下参数超出可保存的范围，没有保存：</source>
+        <translation>These values are out of range; nothing was saved:</translation>
+    </message>
+    <message>
+        <source>不能写入指定的文件 %1</source>
+        <translation>cannot write the file %1</translation>
+    </message>
+    <message>
+        <source>以下参数超出可写入的范围，没有写入发射机：</source>
+        <translation>These values are out of range; nothing was written to the transmitter:</translation>
+    </message>
+    <message>
+        <source>串口连接已断开，参数没有完整写入发射机</source>
+        <translation>the serial connection was lost; the parameters were not completely written to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入串口失败，参数没有完整写入发射机</source>
+        <translation>writing to the serial port failed; the parameters were not completely written to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入串口失败，参数没有写入发射机</source>
+        <translation>writing to the serial port failed; the parameters were not written to the transmitter</translation>
+    </message>
+    <message>
+        <source>已写入 %1 字节
+</source>
+        <translation>Wrote %1 bytes
+</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>发射机</source>
+        <translation>transmitter</translation>
+    </message>
+    <message>
+        <source>用法：
+  k6qx-cli ports                                   列出串口，每行一个
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli --help | --version
+
+PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。
+FILE：参数文件，“加载数据”接受的文件都可以（包括十六进制列表）。
+
+read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，
+大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。
+write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；--verify 写入后读回并比较。
+verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
+
+退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。
+</source>
+        <translation>Usage:
+  k6qx-cli ports                                   list serial ports, one per line
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli --help | --version
+
+PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
+FILE: a parameter file; any file &quot;Load Data&quot; accepts (hex listings included).
+
+read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
+take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
+-o saves them as a parameter file, as &quot;Save Data&quot; does.
+write makes the same checks as &quot;Write Data&quot; first and sends nothing if one fails; --verify reads back and compares.
+verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
+
+Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
+port cannot be opened or was lost, no complete answer from the transmitter in time).
+</translation>
+    </message>
+</context>
+<context>
+    <name>CompareDialog</name>
+    <message>
+        <source>校验数据</source>
+        <translation>Verify Data</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>窗口中的值</source>
+        <translation>In the window</translation>
+    </message>
+    <message>
+        <source>%1中的值</source>
+        <translation>In the %1</translation>
+    </message>
+</context>
+<context>
+    <name>DlgLoad</name>
+    <message>
+        <source>加载文件</source>
+        <translation>Load file</translation>
+    </message>
+    <message>
+        <source>文件名：</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>浏览</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>用于打开二进制文件</source>
+        <translation>Reads a file that lists bytes in hex</translation>
+    </message>
+    <message>
+        <source>二进制文件</source>
+        <translation>Binary file</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>文件信息</source>
+        <translation>File information</translation>
+    </message>
+    <message>
+        <source>文件长度：0</source>
+        <translation>File length: 0</translation>
+    </message>
+    <message>
+        <source>前16字节数据预览：</source>
+        <translation>First 16 bytes:</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>所有文件 (*.*);;文本文件 (*.txt *.dat)</source>
+        <translation>All files (*.*);;Text files (*.txt *.dat)</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>文件长度：%1B</source>
+        <translation>File length: %1B</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Korvan电子K6QX调参软件V2.0</source>
+        <translation>Korvan K6QX Tuning Software V2.0</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>舵机相位</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>正0</source>
+        <translation>N0</translation>
+    </message>
+    <message>
+        <source>反1</source>
+        <translation>R1</translation>
+    </message>
+    <message>
+        <source>中点微调</source>
+        <translation>Sub-trim</translation>
+    </message>
+    <message>
+        <source>舵机行程量</source>
+        <translation>Travel</translation>
+    </message>
+    <message>
+        <source>  L                R</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH1：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH1:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH2：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH2:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH3：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH3:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH4：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH4:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH5：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH5:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH6：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH6:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH7：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH7:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH8：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH8:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>失控保护</source>
+        <translation>Failsafe</translation>
+    </message>
+    <message>
+        <source>报警电压：</source>
+        <translation>Alarm V:</translation>
+    </message>
+    <message>
+        <source>摇杆模式：</source>
+        <translation>Stick mode:</translation>
+    </message>
+    <message>
+        <source>固件版本：</source>
+        <translation>Firmware:</translation>
+    </message>
+    <message>
+        <source>辅助通道</source>
+        <translation>Aux source</translation>
+    </message>
+    <message>
+        <source>0:SwA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1:SwB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2:VrA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3:VrB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH5:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH6:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH7:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH8:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4:NULL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>打开/关闭串口</source>
+        <translation>Open/close the port</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>串口号：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>COM1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM9</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DTR</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RTS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>波特率：</source>
+        <translation>Baud:</translation>
+    </message>
+    <message>
+        <source>2400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4800</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>14400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>19200</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>38400</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>56000</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>57600</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>115200</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据位：</source>
+        <translation>Data:</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>停止位：</source>
+        <translation>Stop:</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1.5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>校  验：</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ODD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EVEN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MARK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SPACE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>流  控：</source>
+        <translation>Flow:</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HARDWARE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>XONXOFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>舵机延迟</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>高级菜单</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>大小舵设置</source>
+        <translation>Dual rates</translation>
+    </message>
+    <message>
+        <source>混控：</source>
+        <translation>Mix:</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>通道：</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>开关：</source>
+        <translation>Switch:</translation>
+    </message>
+    <message>
+        <source>比例- UP ：</source>
+        <translation>Rate UP:</translation>
+    </message>
+    <message>
+        <source>CH1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SWA</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>比例-DOWN：</source>
+        <translation>Rate DN:</translation>
+    </message>
+    <message>
+        <source>姿态选择</source>
+        <translation>Attitude</translation>
+    </message>
+    <message>
+        <source>通道选择：</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>姿态1：</source>
+        <translation>Pos 1:</translation>
+    </message>
+    <message>
+        <source>姿态2：</source>
+        <translation>Pos 2:</translation>
+    </message>
+    <message>
+        <source>姿态3：</source>
+        <translation>Pos 3:</translation>
+    </message>
+    <message>
+        <source>姿态4：</source>
+        <translation>Pos 4:</translation>
+    </message>
+    <message>
+        <source>姿态5:</source>
+        <translation>Pos 5:</translation>
+    </message>
+    <message>
+        <source>姿态6:</source>
+        <translation>Pos 6:</translation>
+    </message>
+    <message>
+        <source>CH5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CH8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（UP-UP）</source>
+        <translation>(UP-UP)</translation>
+    </message>
+    <message>
+        <source>(UP-CT)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(UP-DN)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(DN-UP)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（DN-CT）</source>
+        <translation>(DN-CT)</translation>
+    </message>
+    <message>
+        <source>（DN-DN）</source>
+        <translation>(DN-DN)</translation>
+    </message>
+    <message>
+        <source>升降副翼混控</source>
+        <translation>Elevon mix</translation>
+    </message>
+    <message>
+        <source>（左）</source>
+        <translation>(L)</translation>
+    </message>
+    <message>
+        <source>（右）</source>
+        <translation>(R)</translation>
+    </message>
+    <message>
+        <source>副翼一：</source>
+        <translation>Ail 1:</translation>
+    </message>
+    <message>
+        <source>副翼二：</source>
+        <translation>Ail 2:</translation>
+    </message>
+    <message>
+        <source>升降二：</source>
+        <translation>Ele 2:</translation>
+    </message>
+    <message>
+        <source>升降一：</source>
+        <translation>Ele 1:</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>尾舵一：</source>
+        <translation>Rud 1:</translation>
+    </message>
+    <message>
+        <source>尾舵二：</source>
+        <translation>Rud 2:</translation>
+    </message>
+    <message>
+        <source>可编程混控一</source>
+        <translation>Program mix 1</translation>
+    </message>
+    <message>
+        <source>偏置：</source>
+        <translation>Offset:</translation>
+    </message>
+    <message>
+        <source>主控：</source>
+        <translation>Master:</translation>
+    </message>
+    <message>
+        <source>被控：</source>
+        <translation>Slave:</translation>
+    </message>
+    <message>
+        <source>禁止</source>
+        <translation>Inhibit</translation>
+    </message>
+    <message>
+        <source>UP ：</source>
+        <translation>UP:</translation>
+    </message>
+    <message>
+        <source>DOWN：</source>
+        <translation>DOWN:</translation>
+    </message>
+    <message>
+        <source>可编程混控二</source>
+        <translation>Program mix 2</translation>
+    </message>
+    <message>
+        <source>读取数据</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>加载数据</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>写入数据</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>%1已打开 %2 %3 %4 | </source>
+        <translation>%1 open %2 %3 %4 | </translation>
+    </message>
+    <message>
+        <source>串口未打开 | </source>
+        <translation>Port closed | </translation>
+    </message>
+    <message>
+        <source>发送：%1B | 接收：%2B</source>
+        <translation>Sent: %1B | Received: %2B</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>不能打开指定串口
+请检查串口是否被占用</source>
+        <translation>Cannot open the chosen port
+Check whether another program is using it</translation>
+    </message>
+    <message>
+        <source>
+没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录</source>
+        <translation>
+No access: add your user to the group that owns the device (usually dialout), then log in again</translation>
+    </message>
+    <message>
+        <source>串口连接已断开，串口已关闭
+请检查连接后重新打开串口</source>
+        <translation>The serial link was lost and the port is closed
+Check the connection, then open the port again</translation>
+    </message>
+    <message>
+        <source>以下参数超出可写入的范围，没有写入发射机：</source>
+        <translation>These values are out of range; nothing was written to the transmitter:</translation>
+    </message>
+    <message>
+        <source>写入串口失败，参数没有写入发射机
+请检查连接后重新写入</source>
+        <translation>Writing to the port failed; the values were not written to the transmitter
+Check the connection, then write again</translation>
+    </message>
+    <message>
+        <source>写入串口失败，参数没有完整写入发射机
+请检查连接后重新写入</source>
+        <translation>Writing to the port failed; the values were not completely written to the transmitter
+Check the connection, then write again</translation>
+    </message>
+    <message>
+        <source>以下参数超出可保存的范围，没有保存：</source>
+        <translation>These values are out of range; nothing was saved:</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt *.dat);;所有文件 (*.*)</source>
+        <translation>Text files (*.txt *.dat);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>不能写入指定的文件</source>
+        <translation>Cannot write the chosen file</translation>
+    </message>
+    <message>
+        <source>不是有效的参数文件，没有加载任何参数：
+%1</source>
+        <translation>Not a valid parameter file; no value was loaded:
+%1</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <comment>port button</comment>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <comment>port button</comment>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>把窗口中的参数与发射机或参数文件比较</source>
+        <translation>Compare the window&apos;s parameters with the transmitter or a parameter file</translation>
+    </message>
+    <message>
+        <source>校验数据</source>
+        <translation>Verify Data</translation>
+    </message>
+    <message>
+        <source>参数已写入发射机，可以用“校验数据”核对发射机是否收下</source>
+        <translation>Parameters written to the transmitter; use &quot;Verify Data&quot; to check that it took them</translation>
+    </message>
+    <message>
+        <source>把窗口中的参数与哪一方比较？</source>
+        <translation>Compare the window&apos;s parameters with what?</translation>
+    </message>
+    <message>
+        <source>发射机</source>
+        <translation>Transmitter</translation>
+    </message>
+    <message>
+        <source>参数文件</source>
+        <translation>Parameter file</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 毫秒内没有回报完整的参数，没有比较任何参数
+请检查连接后重新校验</source>
+        <translation>The transmitter did not report its complete parameter set within %1 ms; nothing was compared
+Check the connection and verify again</translation>
+    </message>
+    <message>
+        <source>写入串口失败，读取请求没有发出
+请检查连接后重新校验</source>
+        <translation>Writing to the serial port failed; the read request was not sent
+Check the connection and verify again</translation>
+    </message>
+    <message>
+        <source>不是有效的参数文件，没有比较任何参数：
+%1</source>
+        <translation>Not a valid parameter file; nothing was compared:
+%1</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>file</translation>
+    </message>
+</context>
+<context>
+    <name>ParamCompare</name>
+    <message>
+        <source>全部 %1 项一致</source>
+        <translation>All %1 values match</translation>
+    </message>
+    <message>
+        <source>有 %1 项不一致</source>
+        <translation>%1 values differ</translation>
+    </message>
+    <message>
+        <source>只比较发射机回报的参数：大小舵混控开关不参与比较；大小舵设置 → 通道 没有选中 CH1 到 CH4，大小舵比例也不参与比较。</source>
+        <translation>Only values the transmitter reports are compared: not the dual-rate switch; and as Dual Rates → Channel is not CH1 to CH4, not the dual rates either.</translation>
+    </message>
+    <message>
+        <source>只比较发射机回报的参数：大小舵混控开关不参与比较，大小舵比例只比较通道 CH%1 的一对（大小舵设置 → 通道 所选的通道）。</source>
+        <translation>Only values the transmitter reports are compared: not the dual-rate switch, and of the dual rates only the pair of CH%1 (the channel chosen in Dual Rates → Channel).</translation>
+    </message>
+</context>
+<context>
+    <name>ParamFile</name>
+    <message>
+        <source>不能读取指定的文件</source>
+        <translation>Cannot read the chosen file</translation>
+    </message>
+    <message>
+        <source>不能读取指定的文件
+文件超过 %1 字节，不是参数文件</source>
+        <translation>Cannot read the chosen file
+It is larger than %1 bytes: not a parameter file</translation>
+    </message>
+    <message>
+        <source>不是有效的参数文件：
+%1</source>
+        <translation>Not a valid parameter file:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>Records</name>
+    <message>
+        <source>%1：没有选中项，请先选择一项</source>
+        <translation>%1: nothing selected; choose an item first</translation>
+    </message>
+    <message>
+        <source>%1：%2 超出范围（0 至 9）</source>
+        <translation>%1: %2 is out of range (0 to 9)</translation>
+    </message>
+    <message>
+        <source>%1：%2 超出可写入的范围（0.0 至 23.9）</source>
+        <translation>%1: %2 is out of the writable range (0.0 to 23.9)</translation>
+    </message>
+    <message>
+        <source>%1：%2 超出可写入的范围（%3 至 %4）</source>
+        <translation>%1: %2 is out of the writable range (%3 to %4)</translation>
+    </message>
+    <message>
+        <source>没有读取到文件内容</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>文件太短：%1 个字符，参数文件应有 %2 个</source>
+        <translation>The file is too short: %1 characters, a parameter file has %2</translation>
+    </message>
+    <message>
+        <source>S 记录的起止字母不在位置 0 和 80</source>
+        <translation>The S record does not start and end at positions 0 and 80</translation>
+    </message>
+    <message>
+        <source>T 记录的起止字母不在位置 81 和 161</source>
+        <translation>The T record does not start and end at positions 81 and 161</translation>
+    </message>
+    <message>
+        <source>S 记录中有不是十六进制数字的字段</source>
+        <translation>The S record has a field that is not hexadecimal</translation>
+    </message>
+    <message>
+        <source>T 记录中有不是十六进制数字的字段</source>
+        <translation>The T record has a field that is not hexadecimal</translation>
+    </message>
+    <message>
+        <source>CH1 舵机相位</source>
+        <translation>CH1 servo phase</translation>
+    </message>
+    <message>
+        <source>CH2 舵机相位</source>
+        <translation>CH2 servo phase</translation>
+    </message>
+    <message>
+        <source>CH3 舵机相位</source>
+        <translation>CH3 servo phase</translation>
+    </message>
+    <message>
+        <source>CH4 舵机相位</source>
+        <translation>CH4 servo phase</translation>
+    </message>
+    <message>
+        <source>CH5 舵机相位</source>
+        <translation>CH5 servo phase</translation>
+    </message>
+    <message>
+        <source>CH6 舵机相位</source>
+        <translation>CH6 servo phase</translation>
+    </message>
+    <message>
+        <source>CH7 舵机相位</source>
+        <translation>CH7 servo phase</translation>
+    </message>
+    <message>
+        <source>CH8 舵机相位</source>
+        <translation>CH8 servo phase</translation>
+    </message>
+    <message>
+        <source>CH1 中点微调</source>
+        <translation>CH1 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH2 中点微调</source>
+        <translation>CH2 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH3 中点微调</source>
+        <translation>CH3 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH4 中点微调</source>
+        <translation>CH4 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH5 中点微调</source>
+        <translation>CH5 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH6 中点微调</source>
+        <translation>CH6 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH7 中点微调</source>
+        <translation>CH7 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH8 中点微调</source>
+        <translation>CH8 sub-trim</translation>
+    </message>
+    <message>
+        <source>CH1 舵机行程量 L</source>
+        <translation>CH1 travel L</translation>
+    </message>
+    <message>
+        <source>CH2 舵机行程量 L</source>
+        <translation>CH2 travel L</translation>
+    </message>
+    <message>
+        <source>CH3 舵机行程量 L</source>
+        <translation>CH3 travel L</translation>
+    </message>
+    <message>
+        <source>CH4 舵机行程量 L</source>
+        <translation>CH4 travel L</translation>
+    </message>
+    <message>
+        <source>CH5 舵机行程量 L</source>
+        <translation>CH5 travel L</translation>
+    </message>
+    <message>
+        <source>CH6 舵机行程量 L</source>
+        <translation>CH6 travel L</translation>
+    </message>
+    <message>
+        <source>CH7 舵机行程量 L</source>
+        <translation>CH7 travel L</translation>
+    </message>
+    <message>
+        <source>CH8 舵机行程量 L</source>
+        <translation>CH8 travel L</translation>
+    </message>
+    <message>
+        <source>CH1 舵机行程量 R</source>
+        <translation>CH1 travel R</translation>
+    </message>
+    <message>
+        <source>CH2 舵机行程量 R</source>
+        <translation>CH2 travel R</translation>
+    </message>
+    <message>
+        <source>CH3 舵机行程量 R</source>
+        <translation>CH3 travel R</translation>
+    </message>
+    <message>
+        <source>CH4 舵机行程量 R</source>
+        <translation>CH4 travel R</translation>
+    </message>
+    <message>
+        <source>CH5 舵机行程量 R</source>
+        <translation>CH5 travel R</translation>
+    </message>
+    <message>
+        <source>CH6 舵机行程量 R</source>
+        <translation>CH6 travel R</translation>
+    </message>
+    <message>
+        <source>CH7 舵机行程量 R</source>
+        <translation>CH7 travel R</translation>
+    </message>
+    <message>
+        <source>CH8 舵机行程量 R</source>
+        <translation>CH8 travel R</translation>
+    </message>
+    <message>
+        <source>CH1 失控保护</source>
+        <translation>CH1 failsafe</translation>
+    </message>
+    <message>
+        <source>CH2 失控保护</source>
+        <translation>CH2 failsafe</translation>
+    </message>
+    <message>
+        <source>CH3 失控保护</source>
+        <translation>CH3 failsafe</translation>
+    </message>
+    <message>
+        <source>CH4 失控保护</source>
+        <translation>CH4 failsafe</translation>
+    </message>
+    <message>
+        <source>CH5 失控保护</source>
+        <translation>CH5 failsafe</translation>
+    </message>
+    <message>
+        <source>CH6 失控保护</source>
+        <translation>CH6 failsafe</translation>
+    </message>
+    <message>
+        <source>CH7 失控保护</source>
+        <translation>CH7 failsafe</translation>
+    </message>
+    <message>
+        <source>CH8 失控保护</source>
+        <translation>CH8 failsafe</translation>
+    </message>
+    <message>
+        <source>CH5 辅助通道</source>
+        <translation>CH5 aux source</translation>
+    </message>
+    <message>
+        <source>CH6 辅助通道</source>
+        <translation>CH6 aux source</translation>
+    </message>
+    <message>
+        <source>CH7 辅助通道</source>
+        <translation>CH7 aux source</translation>
+    </message>
+    <message>
+        <source>CH8 辅助通道</source>
+        <translation>CH8 aux source</translation>
+    </message>
+    <message>
+        <source>报警电压</source>
+        <translation>Alarm voltage</translation>
+    </message>
+    <message>
+        <source>摇杆模式</source>
+        <translation>Stick mode</translation>
+    </message>
+    <message>
+        <source>姿态选择 通道选择</source>
+        <translation>Attitude channel</translation>
+    </message>
+    <message>
+        <source>姿态1</source>
+        <translation>Attitude 1</translation>
+    </message>
+    <message>
+        <source>姿态2</source>
+        <translation>Attitude 2</translation>
+    </message>
+    <message>
+        <source>姿态3</source>
+        <translation>Attitude 3</translation>
+    </message>
+    <message>
+        <source>姿态4</source>
+        <translation>Attitude 4</translation>
+    </message>
+    <message>
+        <source>姿态5</source>
+        <translation>Attitude 5</translation>
+    </message>
+    <message>
+        <source>姿态6</source>
+        <translation>Attitude 6</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 混控</source>
+        <translation>Elevon mix switch</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 副翼一（左）</source>
+        <translation>Elevon mix aileron 1 (L)</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 副翼一（右）</source>
+        <translation>Elevon mix aileron 1 (R)</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 副翼二（左）</source>
+        <translation>Elevon mix aileron 2 (L)</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 副翼二（右）</source>
+        <translation>Elevon mix aileron 2 (R)</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 升降二</source>
+        <translation>Elevon mix elevator 2</translation>
+    </message>
+    <message>
+        <source>升降副翼混控 升降一</source>
+        <translation>Elevon mix elevator 1</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控 混控</source>
+        <translation>V-tail mix switch</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控 升降一</source>
+        <translation>V-tail mix elevator 1</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控 升降二</source>
+        <translation>V-tail mix elevator 2</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控 尾舵二</source>
+        <translation>V-tail mix rudder 2</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控 尾舵一</source>
+        <translation>V-tail mix rudder 1</translation>
+    </message>
+    <message>
+        <source>CH1 舵机延迟</source>
+        <translation>CH1 servo delay</translation>
+    </message>
+    <message>
+        <source>CH2 舵机延迟</source>
+        <translation>CH2 servo delay</translation>
+    </message>
+    <message>
+        <source>CH3 舵机延迟</source>
+        <translation>CH3 servo delay</translation>
+    </message>
+    <message>
+        <source>CH4 舵机延迟</source>
+        <translation>CH4 servo delay</translation>
+    </message>
+    <message>
+        <source>CH5 舵机延迟</source>
+        <translation>CH5 servo delay</translation>
+    </message>
+    <message>
+        <source>CH6 舵机延迟</source>
+        <translation>CH6 servo delay</translation>
+    </message>
+    <message>
+        <source>CH7 舵机延迟</source>
+        <translation>CH7 servo delay</translation>
+    </message>
+    <message>
+        <source>CH8 舵机延迟</source>
+        <translation>CH8 servo delay</translation>
+    </message>
+    <message>
+        <source>大小舵 混控</source>
+        <translation>Dual rate switch</translation>
+    </message>
+    <message>
+        <source>大小舵 通道</source>
+        <translation>Dual rate channel</translation>
+    </message>
+    <message>
+        <source>大小舵 比例-UP</source>
+        <translation>Dual rate UP</translation>
+    </message>
+    <message>
+        <source>大小舵 比例-DOWN</source>
+        <translation>Dual rate DOWN</translation>
+    </message>
+    <message>
+        <source>可编程混控一 UP</source>
+        <translation>Program mix 1 UP</translation>
+    </message>
+    <message>
+        <source>可编程混控二 UP</source>
+        <translation>Program mix 2 UP</translation>
+    </message>
+    <message>
+        <source>可编程混控一 DOWN</source>
+        <translation>Program mix 1 DOWN</translation>
+    </message>
+    <message>
+        <source>可编程混控二 DOWN</source>
+        <translation>Program mix 2 DOWN</translation>
+    </message>
+    <message>
+        <source>可编程混控一 偏置</source>
+        <translation>Program mix 1 offset</translation>
+    </message>
+    <message>
+        <source>可编程混控二 偏置</source>
+        <translation>Program mix 2 offset</translation>
+    </message>
+    <message>
+        <source>可编程混控一 主控</source>
+        <translation>Program mix 1 master</translation>
+    </message>
+    <message>
+        <source>可编程混控二 主控</source>
+        <translation>Program mix 2 master</translation>
+    </message>
+    <message>
+        <source>可编程混控一 被控</source>
+        <translation>Program mix 1 slave</translation>
+    </message>
+    <message>
+        <source>可编程混控二 被控</source>
+        <translation>Program mix 2 slave</translation>
+    </message>
+    <message>
+        <source>可编程混控一 混控</source>
+        <translation>Program mix 1 switch</translation>
+    </message>
+    <message>
+        <source>可编程混控二 混控</source>
+        <translation>Program mix 2 switch</translation>
+    </message>
+    <message>
+        <source>第 %1 个字符是换行符：两条记录应连续写在一起，中间不换行</source>
+        <translation>Character %1 is a line break: the two records must follow each other without one</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Korvan K6QX 八通道遥控发射机调参软件</source>
+        <translation>Tuning software for the Korvan K6QX 8-channel RC transmitter</translation>
+    </message>
+    <message>
+        <source>界面语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。</source>
+        <translation>Interface language: zh (Simplified Chinese, the default) or en (English). The K6QX_LANG environment variable sets it too.</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>显示窗口后立即退出</source>
+        <translation>Quit as soon as the window is shown</translation>
+    </message>
+    <message>
+        <source>k6qx：不认识的语言 &quot;%1&quot;，可用的是 zh 和 en</source>
+        <translation>k6qx: unknown language &quot;%1&quot;; zh and en are available</translation>
+    </message>
+    <message>
+        <source>k6qx：语言目录没有加载，界面文字可能不全</source>
+        <translation>k6qx: the language catalogue did not load; some texts may be missing</translation>
+    </message>
+    <message>
+        <source>不认识的语言 &quot;%1&quot;，可用的是 zh 和 en</source>
+        <translation>unknown language &quot;%1&quot;; the choices are zh and en</translation>
+    </message>
+</context>
+</TS>
