@@ -597,13 +597,13 @@ void TestTransmitter::hostPacesAnswersAtBaudRate()
     QCOMPARE(client.read(168, 3000, clock, &firstNs, &lastNs).size(), 168);
     QTRY_COMPARE(answered.count(), 1);
 
+    // Paced, not sent in one burst: the last byte cannot arrive before the
+    // answer's wire time. Only a lower bound: a loaded machine may deliver
+    // late, never early.
     const double lastMs = lastNs / 1e6;
     QVERIFY2(lastMs >= expectedMs * 0.95,
              qPrintable(QStringLiteral("last byte after %1 ms, expected %2 ms").arg(lastMs).arg(expectedMs)));
-    QVERIFY2(lastMs < expectedMs * 2 + 100,
-             qPrintable(QStringLiteral("last byte after %1 ms, expected %2 ms").arg(lastMs).arg(expectedMs)));
-    QVERIFY2(firstNs / 1e6 < expectedMs * 0.75,
-             qPrintable(QStringLiteral("first byte only after %1 ms").arg(firstNs / 1e6)));
+    QVERIFY(firstNs <= lastNs);
 }
 
 void TestTransmitter::hostStopsWatchingAfterHangUp()

@@ -1,6 +1,9 @@
 #include "linkend.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -21,6 +24,26 @@ void LinkEnd::openIn(MainWindow &w)
     auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
     ports->insertItem(0, pty.slavePath());
     ports->setCurrentIndex(0);
+    // A port that fails to open puts up a message box. A test that expects
+    // it has a ModalWatcher to answer it; any other test must fail at once
+    // instead of waiting on a box nobody answers.
+    QTimer guard;
+    QElapsedTimer shown;
+    guard.callOnTimeout([&guard, &shown] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            shown.invalidate();
+            return;
+        }
+        if (!shown.isValid())
+            shown.start();
+        else if (shown.elapsed() > 2000) {
+            qWarning("port did not open: %s", qPrintable(box->text()));
+            guard.stop();
+            box->reject();
+        }
+    });
+    guard.start(50);
     w.findChild<QPushButton *>(QStringLiteral("pushButtonOpen"))->click();
 }
 
