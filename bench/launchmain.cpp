@@ -8,8 +8,12 @@
 
 int main(int argc, char **argv)
 {
+    const std::optional<AppSetup::Options> options = AppSetup::parseArguments(argc, argv);
+    if (!options)
+        return 2;
     QApplication app(argc, argv);
-    AppSetup::install(app);
+    AppSetup::describeApplication();
+    AppSetup::install(app, options->language);
     MainWindow w;
     ReadyReport report(w);
     w.show();

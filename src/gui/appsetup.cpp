@@ -1,9 +1,64 @@
 #include "appsetup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFont>
 
+#include <cstdio>
+
 namespace AppSetup {
+
+void describeApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("k6qx"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(K6_VERSION));
+}
+
+std::optional<Options> parseArguments(int argc, char **argv)
+{
+    // Started without arguments (from the menu, say): nothing to answer or
+    // refuse on the command line, so no parser and no second application
+    // object hold up the window.
+    if (argc <= 1) {
+        if (const auto language = Language::choose(QString(), qEnvironmentVariable(Language::kVariable)))
+            return Options{*language, false};
+    }
+
+    QCoreApplication core(argc, argv);
+    describeApplication();
+    const QString langValue = Language::commandLineValue(core.arguments());
+    const auto language = Language::choose(langValue, qEnvironmentVariable(Language::kVariable));
+    if (language)
+        Language::installCatalogue(core, *language);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "Korvan K6QX 八通道遥控发射机调参软件"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption langOption(
+        QStringLiteral("lang"),
+        QCoreApplication::translate("main",
+                                    "界面语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
+        QCoreApplication::translate("main", "语言"));
+    parser.addOption(langOption);
+    // For checking an installation: the window shows and the program ends.
+    QCommandLineOption quitOption(QStringLiteral("quit-after-show"),
+                                  QCoreApplication::translate("main", "显示窗口后立即退出"));
+    quitOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(quitOption);
+    parser.process(core); // exits for --help, --version and unknown options
+
+    if (!language) {
+        const QString wrong = langValue.isEmpty() ? qEnvironmentVariable(Language::kVariable) : langValue;
+        const QString message = QCoreApplication::translate("main", "k6qx：不认识的语言 \"%1\"，可用的是 zh 和 en");
+        std::fprintf(stderr, "%s\n", qPrintable(message.arg(wrong)));
+        return std::nullopt;
+    }
+    return Options{*language, parser.isSet(quitOption)};
+}
+
 
 bool install(QApplication &app, Language::Choice language)
 {
