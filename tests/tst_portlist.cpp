@@ -3,6 +3,7 @@
 #include "portlist.h"
 
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -76,8 +77,12 @@ private slots:
             qputenv("K6QX_EXTRA_PORTS", extra);
         plugged = atStart;
         MainWindow w;
+        QSignalSpy listed(&w, &MainWindow::portsListed);
         w.show();
+        // The system's ports join the list once the window is up.
+        QVERIFY(listed.wait(5000));
         auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
+        QCOMPARE(items(ports), PortList::compose(PortList::extraPorts(), atStart));
         ports->setCurrentText(chosen);
         QCOMPARE(ports->currentText(), chosen);
 

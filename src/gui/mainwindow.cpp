@@ -31,9 +31,6 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     Q_INIT_RESOURCE(res);
-    // Asking the system for its serial ports takes a while; it runs beside
-    // building the form.
-    auto enumeration = std::async(std::launch::async, &PortList::enumerate);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     form = std::make_unique<FormAccess>(this);
@@ -54,8 +51,13 @@ MainWindow::MainWindow(QWidget *parent)
             button->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(file)));
     }
 
+    // Asking the system for its serial ports takes a while, and run beside
+    // building the form it slows both down. The paths given through the
+    // environment are listed at once; the system's ports follow once the
+    // window is on screen.
     ui->comboBoxComm->clear();
-    ui->comboBoxComm->addItems(PortList::compose(PortList::extraPorts(), enumeration.get()));
+    ui->comboBoxComm->addItems(PortList::extraPorts());
+    QTimer::singleShot(0, this, &MainWindow::startPortScan);
     connect(ui->comboBoxComm, &PortComboBox::popupAboutToShow, this, &MainWindow::refreshPorts);
 
     resize(1000, 525);
@@ -91,6 +93,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    if (portScan.valid())
+        portScan.wait(); // its answer is dropped with the window
+
     delete session; // closes the port before the form goes
     session = nullptr;
     delete ui;
@@ -163,6 +168,34 @@ void MainWindow::on_pushButtonOpen_clicked()
 
 // Ports plugged in or pulled out since the list was filled; never while a
 // port is open.
+void MainWindow::startPortScan()
+{
+    const QStringList listedAtStart = PortList::extraPorts();
+    portScan = std::async(std::launch::async, [this, listedAtStart] {
+        const QStringList enumerated = PortList::enumerate();
+        QMetaObject::invokeMethod(
+            this, [this, listedAtStart, enumerated] { portsEnumerated(listedAtStart, enumerated); },
+            Qt::QueuedConnection);
+    });
+}
+
+// The start-up list gets the system's ports, unless the list has changed
+// since (a refresh when the drop-down opened, a port opened).
+void MainWindow::portsEnumerated(const QStringList &listedAtStart, const QStringList &enumerated)
+{
+    QComboBox *box = ui->comboBoxComm;
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (!isComOpen && box->isEnabled() && shown == listedAtStart) {
+        const QString chosen = box->currentText();
+        box->clear();
+        box->addItems(PortList::compose(listedAtStart, enumerated));
+        box->setCurrentIndex(chosen.isEmpty() ? 0 : box->findText(chosen));
+    }
+    emit portsListed();
+}
+
 void MainWindow::refreshPorts()
 {
     QComboBox *box = ui->comboBoxComm;

@@ -4,7 +4,9 @@
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 
+#include <future>
 #include <memory>
 
 class FormAccess;
@@ -22,6 +24,10 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+signals:
+    // The system's serial ports have joined the start-up port list.
+    void portsListed();
+
 protected:
     void changeEvent(QEvent *e) override;
 
@@ -36,6 +42,8 @@ private slots:
     void save();
 
 private:
+    void startPortScan();
+    void portsEnumerated(const QStringList &listedAtStart, const QStringList &enumerated);
     void setPortPar();
     QByteArray whattoSend(QString tmp, bool hex);
     void refrushInfoLabel();
@@ -66,6 +74,7 @@ private:
     int RX_flag = 0;
 
     std::unique_ptr<FormAccess> form;
+    std::future<void> portScan; // the system's ports, asked for once the window is up
     QHash<QComboBox *, int> formItemCounts; // items each combo box has in the form
     // The port, the frame assembly and the counters; the members above mirror it.
     TransmitterSession *session = nullptr;
