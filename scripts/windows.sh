@@ -179,6 +179,11 @@ build_qt() {
     cmake --build "$work/build/qtserialport" -j"$jobs"
     cmake --install "$work/build/qtserialport" >/dev/null
 
+    # Qt's CMake files are relocatable, but a few text files name the folder
+    # they were installed into; point them at the final one.
+    grep -rlIF "$work/qt" "$work/qt" | while read -r f; do
+        sed -i "s|$work/qt|$qt_prefix|g" "$f"
+    done
     echo "$((SECONDS - started))" >"$work/qt/build-seconds"
     rm -rf "$qt_prefix"
     mv "$work/qt" "$qt_prefix"
