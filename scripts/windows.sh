@@ -8,6 +8,7 @@
 #   scripts/windows.sh --qt                 only the static Qt (into the cache)
 # Environment:
 #   K6QX_CACHE_DIR   where the static Qt goes (default ~/.cache/k6qx)
+#   K6QX_QT_PREFIX   a static Qt for Windows to use instead of building one
 #   K6QX_SOURCES     folder searched first for the Qt source archives
 #                    (default ../shared/third_party beside the clone)
 set -euo pipefail
@@ -46,14 +47,14 @@ qt_options=(
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF
-    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_system_libpng=OFF
     -DFEATURE_system_doubleconversion=OFF
 )
 recipe=$(printf '%s\n' "${qt_options[@]}" "patch-isSoftwareGl" | sha256sum | cut -c1-8)
-qt_prefix="$cache/qt-$qt_version-$triplet-gcc$gcc_version-static-$recipe"
+qt_prefix=${K6QX_QT_PREFIX:-$cache/qt-$qt_version-$triplet-gcc$gcc_version-static-$recipe}
 
 # --- sources ------------------------------------------------------------------
 # Accepted archives, by SHA-256: Qt's release archives, Debian's repack of
@@ -276,7 +277,7 @@ targets=("${programs[@]}")
 [ "$want_test" -eq 1 ] && targets=(all)
 cmake --build "$tree" -j"$jobs" --target "${targets[@]}"
 for p in "${programs[@]}"; do
-    exe=$(find "$tree/src" -name "$p.exe" | head -n 1)
+    exe=$(find "$tree" -name "$p.exe" -not -path '*/CMakeFiles/*' | head -n 1)
     $triplet-strip -o "$build/$p.exe" "$exe"
     echo "$build/$p.exe: $(( $(stat -c %s "$build/$p.exe") / 1024 )) KiB"
 done
