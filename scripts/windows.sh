@@ -254,10 +254,10 @@ run_wine_tests() {
     prepare_prefix
     start_simulator "$host/simulator/k6qx-sim"
     export QT_QPA_FONTDIR="Z:$wine_dir/fonts"
-    ctest --test-dir "$tree" -j"$jobs" --timeout 300 --output-on-failure
+    ctest --test-dir "$tree" -j"$jobs" --timeout 120 --output-on-failure
     # Both pages as the Windows platform plugin draws them.
     rm -rf "$build/screenshots"
-    QT_QPA_PLATFORM=windows timeout 120 "$wine" "$tree/tools/k6qx-screenshots.exe" "Z:$build/screenshots"
+    QT_QPA_PLATFORM=windows timeout 120 "$wine" "$tree/k6qx-screenshots.exe" "Z:$build/screenshots"
     echo "Screenshots: $build/screenshots/page0.png, page1.png"
 }
 
