@@ -3,7 +3,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -57,6 +60,16 @@ int main(int argc, char *argv[])
                        "records are written, like a transmitter that does not take it."),
         QStringLiteral("FIELD"));
     parser.addOption(ignoreOption);
+    const QCommandLineOption stateOption(
+        QStringLiteral("state"),
+        QStringLiteral("Keep <FILE> up to date with the pairs of records accepted (\"accepted N\") and every "
+                       "byte received (\"received-hex HEX\"), for a test that cannot watch the link."),
+        QStringLiteral("FILE"));
+    parser.addOption(stateOption);
+    const QCommandLineOption hangUpOption(
+        QStringLiteral("hang-up-on"),
+        QStringLiteral("Hang up (close the link for good) once <FILE> exists."), QStringLiteral("FILE"));
+    parser.addOption(hangUpOption);
     parser.process(app);
 
     bool ok = false;
@@ -97,6 +110,38 @@ int main(int argc, char *argv[])
     QObject::connect(&host, &SimulatorHost::answerSent, [] {
         say(QStringLiteral("answer sent (%1 bytes)").arg(Transmitter::answerLength()));
     });
+
+    // Replaced whole on every change, so a reader never sees half of it.
+    const QString statePath = parser.value(stateOption);
+    QByteArray received;
+    const auto writeState = [&] {
+        QSaveFile state(statePath);
+        const QByteArray text = "accepted " + QByteArray::number(host.transmitter().acceptedPairs())
+                                + "\nreceived-hex " + received.toHex() + "\n";
+        if (!state.open(QIODevice::WriteOnly) || state.write(text) != text.size() || !state.commit())
+            say(QStringLiteral("cannot write %1").arg(statePath));
+    };
+    if (!statePath.isEmpty()) {
+        writeState();
+        QObject::connect(&host, &SimulatorHost::bytesReceived, [&](const QByteArray &bytes) {
+            received += bytes;
+            writeState();
+        });
+        QObject::connect(&host, &SimulatorHost::recordsAccepted, writeState);
+    }
+
+    QTimer hangUpWatch;
+    const QString hangUpPath = parser.value(hangUpOption);
+    if (!hangUpPath.isEmpty()) {
+        QObject::connect(&hangUpWatch, &QTimer::timeout, [&] {
+            if (!QFile::exists(hangUpPath))
+                return;
+            hangUpWatch.stop();
+            say(QStringLiteral("hanging up: %1 exists").arg(hangUpPath));
+            host.closeMaster();
+        });
+        hangUpWatch.start(20);
+    }
 
     const int signalFd = ::signalfd(-1, &stopSignals, SFD_NONBLOCK | SFD_CLOEXEC);
     if (signalFd < 0) {

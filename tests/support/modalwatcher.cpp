@@ -8,6 +8,9 @@
 
 ModalWatcher::ModalWatcher()
 {
+    // File dialogs as widgets the watcher can answer: Windows would open its
+    // own native dialog, which no test can reach.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
     m_timer.start(10);
 }

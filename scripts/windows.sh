@@ -1,0 +1,303 @@
+#!/usr/bin/env bash
+# Cross-builds the tool for 64-bit Windows with MinGW-w64 against a static Qt
+# built once into a cache folder outside the clone, then optionally tests it
+# under Wine and packs the zip users download.
+#   scripts/windows.sh                      build/windows/k6qx.exe
+#   scripts/windows.sh --test               also the test programs, run under Wine
+#   scripts/windows.sh --package            also build/windows/k6qx-<version>-win64.zip
+#   scripts/windows.sh --qt                 only the static Qt (into the cache)
+# Environment:
+#   K6QX_CACHE_DIR   where the static Qt goes (default ~/.cache/k6qx)
+#   K6QX_QT_PREFIX   a static Qt for Windows to use instead of building one
+#   K6QX_SOURCES     folder searched first for the Qt source archives
+#                    (default ../shared/third_party beside the clone)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build/windows"
+
+want_test=0 want_package=0 qt_only=0
+for arg in "$@"; do
+    case "$arg" in
+        --test) want_test=1 ;;
+        --package) want_package=1 ;;
+        --qt) qt_only=1 ;;
+        *) echo "usage: $0 [--test] [--package] [--qt]" >&2; exit 2 ;;
+    esac
+done
+
+triplet=x86_64-w64-mingw32
+qt_version=6.4.2
+jobs=${K6QX_JOBS:-2}
+
+# --- what the machine needs ---------------------------------------------------
+"$top/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine64 xvfb xauth dpkg-dev patch perl zip xz-utils curl ca-certificates
+wine=$(command -v wine64 || true)
+[ -n "$wine" ] || wine=/usr/lib/wine/wine64
+
+gcc_version=$($triplet-g++-posix -v 2>&1 | sed -n 's/^gcc version \([0-9.]*\).*/\1/p')
+cache=${K6QX_CACHE_DIR:-$HOME/.cache/k6qx}
+sources=${K6QX_SOURCES:-$top/../shared/third_party}
+
+# Qt's configuration: everything the tool and its tests use (Core, Gui,
+# Widgets, Test, the windows and offscreen platforms), nothing else. The
+# third-party libraries are Qt's bundled copies, linked in statically.
+# Debian's repacked sources lack the wintab header, hence no tablet events.
+qt_options=(
+    -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF
+    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
+    -DFEATURE_tabletevent=OFF -DFEATURE_jpeg=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_libpng=OFF
+    -DFEATURE_system_doubleconversion=OFF
+)
+recipe=$(printf '%s\n' "${qt_options[@]}" "patch-isSoftwareGl" | sha256sum | cut -c1-8)
+qt_prefix=${K6QX_QT_PREFIX:-$cache/qt-$qt_version-$triplet-gcc$gcc_version-static-$recipe}
+
+# --- sources ------------------------------------------------------------------
+# Accepted archives, by SHA-256: Qt's release archives, Debian's repack of
+# qtbase, and the git-archive copy of Qt Serial Port kept beside the clone.
+qtbase_release_sha=a88bc6cedbb34878a49a622baa79cace78cfbad4f95fdbd3656ddb21c705525d
+qtbase_debian_sha=4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e
+serialport_shas=(336d95919037800184b3c3de8ccb6f62954b20f3756c05adce8d5010504340fa
+                 3fcdc849771022d67a1b22efbd9531ae83377c6c2698e3f195df960e512c24f7)
+qt_url=https://download.qt.io/archive/qt/6.4/$qt_version/submodules
+
+sha_ok() { # file sha...
+    local f=$1; shift
+    local have; have=$(sha256sum "$f" | cut -d' ' -f1)
+    for s in "$@"; do [ "$have" = "$s" ] && return 0; done
+    echo "$f: SHA-256 $have is not one of the accepted ones" >&2
+    return 1
+}
+
+# Puts the qtbase source tree (with Debian's security fixes when the sources
+# are Debian's) at $1.
+unpack_qtbase() {
+    local dest=$1 downloads="$cache/downloads"
+    mkdir -p "$downloads"
+    local release="qtbase-everywhere-src-$qt_version.tar.xz"
+    for dir in "$sources" "$downloads"; do
+        if [ -f "$dir/$release" ]; then
+            sha_ok "$dir/$release" "$qtbase_release_sha"
+            mkdir -p "$dest" && tar xJf "$dir/$release" -C "$dest" --strip-components=1
+            return
+        fi
+    done
+    local orig="qt6-base_$qt_version+dfsg.orig.tar.xz"
+    for dir in "$sources" "$downloads"; do
+        local dsc; dsc=$(ls "$dir"/qt6-base_"$qt_version"+dfsg-*.dsc 2>/dev/null | tail -n 1 || true)
+        [ -n "$dsc" ] && [ -f "$dir/$orig" ] && { unpack_debian "$dir" "$dsc" "$dest"; return; }
+    done
+    # Debian's source package: apt checks its signature; the archives are
+    # checked against the .dsc it fetched.
+    if ensure_deb_src && (cd "$downloads" && apt-get source --download-only -qq qt6-base >&2); then
+        local dsc; dsc=$(ls "$downloads"/qt6-base_"$qt_version"+dfsg-*.dsc | tail -n 1)
+        unpack_debian "$downloads" "$dsc" "$dest"
+        return
+    fi
+    curl -fL --retry 3 -o "$downloads/$release.part" "$qt_url/$release"
+    mv "$downloads/$release.part" "$downloads/$release"
+    sha_ok "$downloads/$release" "$qtbase_release_sha"
+    mkdir -p "$dest" && tar xJf "$downloads/$release" -C "$dest" --strip-components=1
+}
+
+unpack_debian() { # dir dsc dest
+    local dir=$1 dsc=$2 dest=$3
+    sha_ok "$dir/qt6-base_$qt_version+dfsg.orig.tar.xz" "$qtbase_debian_sha"
+    local debian; debian=$(basename "$dsc" .dsc).debian.tar.xz
+    local listed; listed=$(sed -n "s/^ \([0-9a-f]\{64\}\) [0-9]* $debian\$/\1/p" "$dsc")
+    sha_ok "$dir/$debian" "$listed"
+    mkdir -p "$dest"
+    tar xJf "$dir/qt6-base_$qt_version+dfsg.orig.tar.xz" -C "$dest" --strip-components=1
+    tar xJf "$dir/$debian" -C "$dest"
+    # Upstream fixes only (security, platform detection); Debian's own
+    # packaging patches are about its Linux build.
+    sed -n '/^# Debian specific/q;/^[^#]/p' "$dest/debian/patches/series" | while read -r p; do
+        patch -d "$dest" -p1 -s <"$dest/debian/patches/$p"
+    done
+}
+
+ensure_deb_src() {
+    grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/ && return 0
+    [ "$(id -u)" -eq 0 ] || { echo "no deb-src entry for apt (needs root to add one)" >&2; return 1; }
+    # deb822 form: a one-line deb-src entry clashes with the Signed-By of
+    # Debian's own deb822 list and breaks apt.
+    cat >/etc/apt/sources.list.d/k6qx-src.sources <<'EOS'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOS
+    apt-get update -qq
+}
+
+unpack_serialport() {
+    local dest=$1 name="qtserialport-everywhere-src-$qt_version.tar.xz" archive=""
+    for dir in "$sources" "$cache/downloads"; do
+        [ -f "$dir/$name" ] && { archive="$dir/$name"; break; }
+    done
+    if [ -z "$archive" ]; then
+        mkdir -p "$cache/downloads"
+        curl -fL --retry 3 -o "$cache/downloads/$name.part" "$qt_url/$name"
+        mv "$cache/downloads/$name.part" "$cache/downloads/$name"
+        archive="$cache/downloads/$name"
+    fi
+    sha_ok "$archive" "${serialport_shas[@]}"
+    mkdir -p "$dest" && tar xJf "$archive" -C "$dest" --strip-components=1
+}
+
+# --- the static Qt ----------------------------------------------------------------
+# Built in a scratch folder and renamed into place only when complete, so an
+# interrupted build is never taken for a finished one.
+build_qt() {
+    local work="$qt_prefix.partial"
+    rm -rf "$work" && mkdir -p "$work"
+    local started=$SECONDS
+    echo "Building static Qt $qt_version for $triplet into $qt_prefix (takes a while)"
+    unpack_qtbase "$work/src/qtbase"
+    # With OpenGL off, the Windows platform plugin still asks for the dynamic
+    # OpenGL feature in one place; that question only makes sense with OpenGL.
+    perl -0pi -e 's/#if QT_CONFIG\(dynamicgl\)(\n    return QOpenGLStaticContext)/#if QT_CONFIG(opengl) \&\& QT_CONFIG(dynamicgl)$1/' \
+        "$work/src/qtbase/src/plugins/platforms/windows/qwindowswindow.cpp"
+    grep -q 'QT_CONFIG(opengl) && QT_CONFIG(dynamicgl)' "$work/src/qtbase/src/plugins/platforms/windows/qwindowswindow.cpp"
+    cmake -S "$work/src/qtbase" -B "$work/build/qtbase" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_INSTALL_PREFIX="$work/qt" "${qt_options[@]}"
+    cmake --build "$work/build/qtbase" -j"$jobs"
+    cmake --install "$work/build/qtbase" >/dev/null
+
+    unpack_serialport "$work/src/qtserialport"
+    cmake -S "$work/src/qtserialport" -B "$work/build/qtserialport" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DK6QX_QT_PREFIX="$work/qt" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_PREFIX_PATH="$work/qt" -DCMAKE_INSTALL_PREFIX="$work/qt" \
+        -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    cmake --build "$work/build/qtserialport" -j"$jobs"
+    cmake --install "$work/build/qtserialport" >/dev/null
+
+    # Qt's CMake files are relocatable, but a few text files name the folder
+    # they were installed into; point them at the final one.
+    grep -rlIF "$work/qt" "$work/qt" | while read -r f; do
+        sed -i "s|$work/qt|$qt_prefix|g" "$f"
+    done
+    echo "$((SECONDS - started))" >"$work/qt/build-seconds"
+    rm -rf "$qt_prefix"
+    mv "$work/qt" "$qt_prefix"
+    rm -rf "$work"
+    echo "Static Qt built in $(( (SECONDS - started) / 60 )) min: $qt_prefix"
+}
+
+[ -d "$qt_prefix" ] || build_qt
+[ "$qt_only" -eq 1 ] && exit 0
+
+# --- Wine -------------------------------------------------------------------------
+# A private prefix under the build folder, an X display of its own (Wine
+# needs one for the message windows of Qt's event loop even offscreen), and
+# the Linux simulator on a pseudo-terminal linked in as COM ports.
+wine_dir="$build/wine"
+export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+helpers=()
+stop_helpers() {
+    for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
+    "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+}
+
+start_display() {
+    mkdir -p "$wine_dir"
+    local fifo="$wine_dir/display"
+    rm -f "$fifo" && mkfifo "$fifo"
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$fifo" 2>"$wine_dir/xvfb.log" &
+    helpers+=($!)
+    local n
+    read -r -t 20 n <"$fifo" || { echo "Xvfb did not start (see $wine_dir/xvfb.log)" >&2; return 1; }
+    export DISPLAY=":$n"
+}
+
+prepare_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX"
+        timeout 300 "$wine" wineboot -i >"$wine_dir/wineboot.log" 2>&1
+    fi
+    # Offscreen, Qt draws with FreeType from one folder: the faces the form
+    # falls back to, as on Linux.
+    mkdir -p "$wine_dir/fonts"
+    ln -sf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/truetype/liberation/LiberationSansNarrow-*.ttf \
+        "$wine_dir/fonts/"
+}
+
+start_simulator() {
+    local sim=$1 dir="$wine_dir/sim"
+    rm -rf "$dir" && mkdir -p "$dir"
+    mkfifo "$dir/port"
+    "$sim" --state "$dir/state" --hang-up-on "$dir/hang-up" >"$dir/port" 2>"$dir/log" &
+    helpers+=($!)
+    local pty
+    read -r -t 10 pty <"$dir/port" || { echo "the simulator did not start (see $dir/log)" >&2; return 1; }
+    rm -f "$WINEPREFIX"/dosdevices/com{5,7,12,17}
+    ln -s "$pty" "$WINEPREFIX/dosdevices/com5"
+    ln -s "$pty" "$WINEPREFIX/dosdevices/com12"
+    export K6QX_TEST_COM_PORTS="COM5;COM12" K6QX_TEST_SIM_STATE="Z:$dir/state" K6QX_TEST_SIM_HANGUP="Z:$dir/hang-up"
+}
+
+run_wine_tests() {
+    # The simulator is the Linux program.
+    local host="$build/host"
+    cmake -S "$top" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DK6_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$host" -j"$jobs" --target k6qx-sim
+    trap stop_helpers EXIT
+    start_display
+    prepare_prefix
+    start_simulator "$host/simulator/k6qx-sim"
+    export QT_QPA_FONTDIR="Z:$wine_dir/fonts"
+    ctest --test-dir "$tree" -j"$jobs" --timeout 120 --output-on-failure
+    # Both pages as the Windows platform plugin draws them.
+    rm -rf "$build/screenshots"
+    QT_QPA_PLATFORM=windows timeout 120 "$wine" "$tree/k6qx-screenshots.exe" "Z:$build/screenshots"
+    echo "Screenshots: $build/screenshots/page0.png, page1.png"
+}
+
+# --- the program ----------------------------------------------------------------
+tree="$build/tree"
+tests=OFF
+[ "$want_test" -eq 1 ] && tests=ON
+cmake -S "$top" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DK6QX_QT_PREFIX="$qt_prefix" \
+    -DCMAKE_PREFIX_PATH="$qt_prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DK6_BUILD_TESTS=$tests >/dev/null
+programs=(k6qx)
+# The command-line program, once the project has one.
+cmake --build "$tree" --target help | grep -q '^k6qx-cli:' && programs+=(k6qx-cli)
+targets=("${programs[@]}")
+[ "$want_test" -eq 1 ] && targets=(all)
+cmake --build "$tree" -j"$jobs" --target "${targets[@]}"
+for p in "${programs[@]}"; do
+    exe=$(find "$tree" -name "$p.exe" -not -path '*/CMakeFiles/*' | head -n 1)
+    $triplet-strip -o "$build/$p.exe" "$exe"
+    echo "$build/$p.exe: $(( $(stat -c %s "$build/$p.exe") / 1024 )) KiB"
+done
+
+# --- tests under Wine -------------------------------------------------------------
+if [ "$want_test" -eq 1 ]; then
+    run_wine_tests
+fi
+
+# --- the zip ----------------------------------------------------------------------
+if [ "$want_package" -eq 1 ]; then
+    version=$(sed -n 's/^project([A-Za-z0-9]* VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+    name="k6qx-$version-win64"
+    stage="$build/package/$name"
+    rm -rf "$build/package" "$build/$name.zip"
+    mkdir -p "$stage/images"
+    cp "$build"/*.exe "$stage/"
+    cp "$top"/src/gui/images/{Receive,open,Send2,save}.png "$stage/images/"
+    # Notepad reads UTF-8 with a byte-order mark and CRLF line ends.
+    { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$top/packaging/windows/readme-zh.txt"; } >"$stage/说明.txt"
+    (cd "$build/package" && LC_ALL=C.UTF-8 zip -q -X -r -UN=UTF8 "$build/$name.zip" "$name")
+    echo "$build/$name.zip: $(( $(stat -c %s "$build/$name.zip") / 1024 )) KiB"
+fi
