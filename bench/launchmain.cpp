@@ -16,6 +16,9 @@ int main(int argc, char **argv)
     AppSetup::install(app, options->language);
     MainWindow w;
     ReadyReport report(w);
+    // The system's serial ports join the port list after the first paint.
+    report.expect();
+    QObject::connect(&w, &MainWindow::portsListed, &report, [&report] { report.reached("ports"); });
     w.show();
     return app.exec();
 }
