@@ -76,12 +76,9 @@ bool isFieldwiseHex(const Format &format, const QString &record)
 
 bool looksLikeParameterFile(const QString &text)
 {
+    // Only the first 162 characters count; whatever follows is not looked at.
     if (text.size() < kFileLength)
         return false;
-    for (int i = kFileLength; i < text.size(); ++i) {
-        if (!text.at(i).isSpace())
-            return false;
-    }
     return isFieldwiseHex(Records::sFormat(), text.left(kRecordLength))
            && isFieldwiseHex(Records::tFormat(), text.mid(kRecordLength, kRecordLength));
 }

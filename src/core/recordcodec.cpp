@@ -262,21 +262,27 @@ bool isParameterFile(const QString &text, QString *reason)
     if (text.size() < kFileLength)
         return fail(tr("文件太短：%1 个字符，参数文件应有 %2 个").arg(text.size()).arg(kFileLength));
     // Whatever follows the first 162 characters (a line end, a Ctrl-Z
-    // end-of-file mark, NUL padding, a note) is not part of the records.
-    for (int i = 0; i < kFileLength; ++i) {
-        if (text.at(i) == QLatin1Char('\n') || text.at(i) == QLatin1Char('\r'))
-            return fail(tr("第 %1 个字符是换行符：两条记录应连续写在一起，中间不换行").arg(i + 1));
-    }
-    const QString s = text.left(kRecordLength);
-    const QString t = text.mid(kRecordLength, kRecordLength);
+    // end-of-file mark, NUL padding, a note) is not part of the records. A
+    // line end among them that breaks the records is what the user needs to
+    // hear about, rather than the letter or digit it pushed out of place.
+    const QString records = text.left(kFileLength);
+    auto failAt = [&](const QString &why) {
+        for (int i = 0; i < kFileLength; ++i) {
+            if (records.at(i) == QLatin1Char('\n') || records.at(i) == QLatin1Char('\r'))
+                return fail(tr("第 %1 个字符是换行符：两条记录应连续写在一起，中间不换行").arg(i + 1));
+        }
+        return fail(why);
+    };
+    const QString s = records.left(kRecordLength);
+    const QString t = records.mid(kRecordLength);
     if (s.at(0) != kS.letter || s.at(kRecordLength - 1) != kS.endLetter)
-        return fail(tr("S 记录的起止字母不在位置 0 和 80"));
+        return failAt(tr("S 记录的起止字母不在位置 0 和 80"));
     if (t.at(0) != kT.letter || t.at(kRecordLength - 1) != kT.endLetter)
-        return fail(tr("T 记录的起止字母不在位置 81 和 161"));
+        return failAt(tr("T 记录的起止字母不在位置 81 和 161"));
     if (!isWellFormed(kS, s))
-        return fail(tr("S 记录中有不是十六进制数字的字段"));
+        return failAt(tr("S 记录中有不是十六进制数字的字段"));
     if (!isWellFormed(kT, t))
-        return fail(tr("T 记录中有不是十六进制数字的字段"));
+        return failAt(tr("T 记录中有不是十六进制数字的字段"));
     return true;
 }
 
