@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -212,6 +213,19 @@ private slots:
         QCOMPARE(r.code, 2);
         QCOMPARE(r.errLines.size(), 1);
         QVERIFY(!QFile::exists(out));
+    }
+
+    // A port another program holds: "in use", not the group hint.
+    void busyPort()
+    {
+        PtyPair pty;
+        QVERIFY(pty.open());
+        QSerialPort holder(pty.slavePath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        const Result r = cli({QStringLiteral("read"), pty.slavePath()});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: 不能打开串口 %1：请检查串口是否被占用")
+                                             .arg(pty.slavePath())));
     }
 };
 

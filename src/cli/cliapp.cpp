@@ -5,6 +5,7 @@
 #include "paramprinter.h"
 #include "portlist.h"
 #include "portnames.h"
+#include "portopenerror.h"
 #include "portsettings.h"
 #include "recordcodec.h"
 #include "sessionwait.h"
@@ -148,7 +149,10 @@ void CliApp::openPort(TransmitterSession &session, const QString &port)
     const QString device = PortNames::deviceName(port);
     if (!session.open(device, settings, false, false)) {
         QString why = tr("不能打开串口 %1").arg(port);
-        if (session.openError() == QSerialPort::PermissionError)
+        // A busy port reports PermissionError too; the group hint only
+        // where the user really may not use the device.
+        if (PortOpenError::wantsGroupHint(session.openError(), PortNames::host(),
+                                          PortOpenError::accessDenied(device)))
             why += tr("：没有访问权限，请把当前用户加入拥有该设备的用户组（通常是 dialout）");
         else if (session.openError() == QSerialPort::DeviceNotFoundError)
             why += tr("：没有这个设备");
