@@ -146,6 +146,9 @@ private slots:
 
     void unreadableFileIsRefused()
     {
+#ifndef Q_OS_LINUX
+        QSKIP("needs a file that opens but cannot be read: /proc/self/mem");
+#endif
         Dialog d;
         d.browse(file(QStringLiteral("first.txt"), "53 30 30"));
         d.browse(QStringLiteral("/proc/self/mem"));
