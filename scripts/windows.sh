@@ -10,7 +10,8 @@
 #   K6QX_CACHE_DIR   where the static Qt goes (default ~/.cache/k6qx)
 #   K6QX_QT_PREFIX   a static Qt for Windows to use instead of building one
 #   K6QX_SOURCES     folder searched first for the Qt source archives
-#                    (default ../shared/third_party beside the clone)
+#                    (default ../shared/third_party beside the clone); Qt
+#                    Serial Port's is also kept in the repository's third_party/
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build/windows"
@@ -137,7 +138,7 @@ EOS
 
 unpack_serialport() {
     local dest=$1 name="qtserialport-everywhere-src-$qt_version.tar.xz" archive=""
-    for dir in "$sources" "$cache/downloads"; do
+    for dir in "$sources" "$top/third_party" "$cache/downloads"; do
         [ -f "$dir/$name" ] && { archive="$dir/$name"; break; }
     done
     if [ -z "$archive" ]; then
