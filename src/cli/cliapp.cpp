@@ -1,5 +1,6 @@
 #include "cliapp.h"
 
+#include "answeraccount.h"
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "paramprinter.h"
@@ -8,6 +9,7 @@
 #include "portopenerror.h"
 #include "portsettings.h"
 #include "recordcodec.h"
+#include "replyframes.h"
 #include "sessionwait.h"
 #include "transmittersession.h"
 
@@ -162,15 +164,20 @@ void CliApp::openPort(TransmitterSession &session, const QString &port)
     }
 }
 
-MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAccess &seed)
+MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAccess &seed, QList<quint8> *groups,
+                                  ReadKind kind)
 {
     MapParamAccess answer = seed;
     const int timeout = SessionWait::answerTimeoutMs(session.baudRate());
-    switch (SessionWait::readAnswer(session, answer, timeout)) {
+    const auto outcome = kind == ReadKind::AfterWrite
+                             ? SessionWait::readBackAfterWrite(session, answer, timeout, groups)
+                             : SessionWait::readAnswer(session, answer, timeout, groups);
+    switch (outcome) {
     case SessionWait::Outcome::Complete:
+    case SessionWait::Outcome::Partial:
         return answer;
     case SessionWait::Outcome::TimedOut:
-        throw Failure{tr("发射机在 %1 毫秒内没有回报完整的参数").arg(timeout)};
+        throw Failure{tr("发射机在 %1 毫秒内没有回报参数").arg(timeout)};
     case SessionWait::Outcome::Lost:
         throw Failure{tr("串口连接已断开")};
     case SessionWait::Outcome::NotSent:
@@ -201,8 +208,14 @@ int CliApp::read(const QString &port)
 
     TransmitterSession session;
     openPort(session, port);
-    const MapParamAccess values = readAnswer(session, seed);
+    QList<quint8> groups;
+    const MapParamAccess values = readAnswer(session, seed, &groups);
     session.close();
+    // Part of an answer is no parameter set: nothing is saved or shown as one.
+    if (!ReplyFrames::missingGroups(groups).isEmpty()) {
+        out(AnswerAccount::ofRead(groups) + QLatin1Char('\n'));
+        return Differences;
+    }
 
     if (m_parser.isSet(m_output)) {
         const QString path = m_parser.value(m_output);
@@ -249,13 +262,14 @@ int CliApp::write(const QString &port, const QString &file)
         throw Failure{tr("写入串口失败，参数没有写入发射机")};
     }
     if (!m_parser.isSet(m_verify)) {
-        out(tr("已写入 %1 字节\n").arg(s.size() * 2));
+        out(tr("已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对\n").arg(s.size() * 2));
         return Success;
     }
-    const MapParamAccess answer = readAnswer(session, values);
-    const auto rows = ParamCompare::compare(values, answer, ParamCompare::Against::Transmitter);
+    QList<quint8> groups;
+    const MapParamAccess answer = readAnswer(session, values, &groups, ReadKind::AfterWrite);
+    const auto rows = ParamCompare::compare(values, answer, groups);
     out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
-    return ParamCompare::differences(rows) > 0 ? Differences : Success;
+    return ParamCompare::differences(rows) + ParamCompare::missing(rows) > 0 ? Differences : Success;
 }
 
 int CliApp::verify(const QString &port, const QString &file)
@@ -263,15 +277,16 @@ int CliApp::verify(const QString &port, const QString &file)
     const MapParamAccess values = loadFile(file);
     TransmitterSession session;
     openPort(session, port);
-    const MapParamAccess answer = readAnswer(session, values);
-    const auto rows = ParamCompare::compare(values, answer, ParamCompare::Against::Transmitter);
+    QList<quint8> groups;
+    const MapParamAccess answer = readAnswer(session, values, &groups);
+    const auto rows = ParamCompare::compare(values, answer, groups);
     if (m_parser.isSet(m_json)) {
         out(ParamPrinter::differencesJson(rows));
     } else {
         out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
         out(ParamCompare::transmitterNote(int(values.value(QLatin1String(Records::kDualRateChannel)))) + QLatin1Char('\n'));
     }
-    return ParamCompare::differences(rows) > 0 ? Differences : Success;
+    return ParamCompare::differences(rows) + ParamCompare::missing(rows) > 0 ? Differences : Success;
 }
 
 int CliApp::show(const QString &file)

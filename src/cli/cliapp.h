@@ -37,7 +37,11 @@ private:
     void checkOptions(const QString &command, const QStringList &allowed, int positionals);
     MapParamAccess loadFile(const QString &path);
     void openPort(TransmitterSession &session, const QString &port);
-    MapParamAccess readAnswer(TransmitterSession &session, const MapParamAccess &seed);
+    enum class ReadKind { Plain, AfterWrite };
+    // The answer; *groups the groups it brought (all of them, or some when
+    // the transmitter stopped short). Nothing at all is a Failure.
+    MapParamAccess readAnswer(TransmitterSession &session, const MapParamAccess &seed, QList<quint8> *groups,
+                              ReadKind kind = ReadKind::Plain);
     qint32 baudRate();
     QString helpText() const;
 

@@ -24,16 +24,14 @@ QString json(const QJsonObject &object)
 
 QString valueText(const Records::Field &field, double value)
 {
-    if (field.kind == Records::FieldKind::Tenths)
-        return QString::number(value, 'f', 1);
-    return QString::number(value);
+    return ParamCompare::valueText(field, value);
 }
 
 QString table(const QList<const Records::Field *> &fields, const ParamAccess &values)
 {
     QString text;
     for (const Records::Field *f : fields) {
-        text += line({QLatin1String(f->param), QString::fromUtf8(f->title),
+        text += line({QLatin1String(f->param), Records::titleOf(*f),
                       valueText(*f, values.value(QLatin1String(f->control)))});
     }
     return text;
@@ -54,11 +52,14 @@ QString differences(const QList<ParamCompare::Row> &rows, const QString &labelA,
         text += line({QString(), QString(), labelA, labelB});
     for (const ParamCompare::Row &r : rows) {
         if (r.differs) {
-            text += line({QLatin1String(r.field->param), QString::fromUtf8(r.field->title),
-                          valueText(*r.field, r.a), valueText(*r.field, r.b)});
+            text += line({QLatin1String(r.field->param), Records::titleOf(*r.field),
+                          ParamCompare::valueTextA(r), valueText(*r.field, r.b)});
         }
     }
-    return text + ParamCompare::summary(rows) + QLatin1Char('\n');
+    text += ParamCompare::summary(rows) + QLatin1Char('\n');
+    if (ParamCompare::missing(rows) > 0)
+        text += ParamCompare::tr("发射机没有回报：%1").arg(ParamCompare::missingNames(rows)) + QLatin1Char('\n');
+    return text;
 }
 
 QString differencesJson(const QList<ParamCompare::Row> &rows)
@@ -67,6 +68,8 @@ QString differencesJson(const QList<ParamCompare::Row> &rows)
     for (const ParamCompare::Row &r : rows) {
         if (r.differs)
             object.insert(QLatin1String(r.field->param), QJsonArray{r.a, r.b});
+        else if (r.missing)
+            object.insert(QLatin1String(r.field->param), QJsonArray{r.a, QJsonValue()});
     }
     return json(object);
 }

@@ -45,12 +45,63 @@ QList<ParamCompare::Row> ParamCompare::compare(const ParamAccess &a, const Param
         if (f->kind == Records::FieldKind::DualRate && !dualRates)
             continue;
         const QString control = QLatin1String(f->control);
-        const double va = a.value(control);
-        const double vb = b.value(control);
-        // The alarm voltage is in tenths; nothing finer is a difference.
+        // Compared as the records carry them: 10.57 V is written as 10.5.
+        const double va = Records::carriedValue(*f, a.value(control));
+        const double vb = Records::carriedValue(*f, b.value(control));
         rows << Row{f, va, vb, qAbs(va - vb) >= 0.005};
+        rows.last().ownA = a.value(control);
     }
     return rows;
+}
+
+QList<ParamCompare::Row> ParamCompare::compare(const ParamAccess &a, const ParamAccess &b,
+                                               const QList<quint8> &groupsReported)
+{
+    QSet<QByteArray> unreported;
+    for (const quint8 group : ReplyFrames::groups()) {
+        if (groupsReported.contains(group))
+            continue;
+        for (const ReplyFrames::Slot &slot : ReplyFrames::slotsOf(group))
+            unreported.insert(QByteArray(slot.control));
+    }
+    QList<Row> rows = compare(a, b, Against::Transmitter);
+    for (Row &row : rows) {
+        if (unreported.contains(QByteArray(row.field->control))) {
+            row.missing = true;
+            row.differs = false;
+        }
+    }
+    return rows;
+}
+
+int ParamCompare::missing(const QList<Row> &rows)
+{
+    return int(std::count_if(rows.cbegin(), rows.cend(), [](const Row &r) { return r.missing; }));
+}
+
+QString ParamCompare::missingNames(const QList<Row> &rows)
+{
+    QStringList names;
+    for (const Row &r : rows) {
+        if (r.missing)
+            names << Records::titleOf(*r.field);
+    }
+    return names.join(tr("、"));
+}
+
+QString ParamCompare::valueText(const Records::Field &field, double value)
+{
+    if (field.kind == Records::FieldKind::Tenths)
+        return QString::number(value, 'f', 1);
+    return QString::number(value);
+}
+
+QString ParamCompare::valueTextA(const Row &row)
+{
+    const QString carried = valueText(*row.field, row.a);
+    if (qAbs(row.ownA - row.a) < 1e-9)
+        return carried;
+    return tr("%1（写入为 %2）").arg(QString::number(row.ownA)).arg(carried);
 }
 
 int ParamCompare::differences(const QList<Row> &rows)
@@ -61,6 +112,12 @@ int ParamCompare::differences(const QList<Row> &rows)
 QString ParamCompare::summary(const QList<Row> &rows)
 {
     const int differing = differences(rows);
+    const int unreported = missing(rows);
+    if (unreported > 0) {
+        if (differing == 0)
+            return tr("回报的 %1 项一致，有 %2 项发射机没有回报").arg(rows.size() - unreported).arg(unreported);
+        return tr("有 %1 项不一致，有 %2 项发射机没有回报").arg(differing).arg(unreported);
+    }
     if (differing == 0)
         return tr("全部 %1 项一致").arg(rows.size());
     return tr("有 %1 项不一致").arg(differing);

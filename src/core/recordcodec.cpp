@@ -208,6 +208,18 @@ void apply(const Format &format, const QString &record, ParamAccess &access, int
     }
 }
 
+double carriedValue(const Field &field, double value)
+{
+    if (field.kind != K::Tenths || !std::isfinite(value))
+        return value;
+    return double(wholeTenths(value)) / 10.0;
+}
+
+QString titleOf(const Field &field)
+{
+    return tr(field.title);
+}
+
 QStringList limitProblems(const Format &format, const ParamAccess &access, int mixBias)
 {
     QStringList problems;

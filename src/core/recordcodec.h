@@ -67,6 +67,13 @@ void apply(const Format &format, const QString &record, ParamAccess &access,
 QStringList limitProblems(const Format &format, const ParamAccess &access,
                           int mixBias = kMixBiasTransmitter);
 
+// The value as its field carries it: the alarm voltage in whole tenths
+// (11.15 is written as 11.1), every other value as it is.
+double carriedValue(const Field &field, double value);
+
+// What the user calls the field, in the current language.
+QString titleOf(const Field &field);
+
 // True when text is one well-formed record of the format: 81 characters,
 // its two letters in place, every field hexadecimal.
 bool isWellFormed(const Format &format, const QString &record);

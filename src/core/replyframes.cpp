@@ -1,5 +1,6 @@
 #include "replyframes.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <cmath>
@@ -126,6 +127,27 @@ const Slot kSlots[] = {
 
 constexpr char kDualRateChannel[] = "comboBox_2";
 
+const struct
+{
+    quint8 group;
+    const char *name; // in the "ReplyFrames" translation context
+} kGroupNames[] = {
+    {0x44, QT_TRANSLATE_NOOP("ReplyFrames", "舵机相位")},
+    {0x55, QT_TRANSLATE_NOOP("ReplyFrames", "中点微调")},
+    {0x66, QT_TRANSLATE_NOOP("ReplyFrames", "舵机行程量 L")},
+    {0x77, QT_TRANSLATE_NOOP("ReplyFrames", "舵机行程量 R")},
+    {0x88, QT_TRANSLATE_NOOP("ReplyFrames", "失控保护")},
+    {0x99, QT_TRANSLATE_NOOP("ReplyFrames", "报警电压、摇杆模式和版本")},
+    {0xA1, QT_TRANSLATE_NOOP("ReplyFrames", "姿态选择")},
+    {0xA2, QT_TRANSLATE_NOOP("ReplyFrames", "升降副翼混控")},
+    {0xA3, QT_TRANSLATE_NOOP("ReplyFrames", "V型尾翼混控")},
+    {0xA4, QT_TRANSLATE_NOOP("ReplyFrames", "舵机延迟")},
+    {0xA5, QT_TRANSLATE_NOOP("ReplyFrames", "大小舵比例")},
+    {0xA6, QT_TRANSLATE_NOOP("ReplyFrames", "可编程混控比例和主控")},
+    {0xA7, QT_TRANSLATE_NOOP("ReplyFrames", "可编程混控被控和开关")},
+    {0xAA, QT_TRANSLATE_NOOP("ReplyFrames", "辅助通道")},
+};
+
 struct GroupIndex
 {
     QList<quint8> order;
@@ -170,6 +192,25 @@ const QList<quint8> &groups() { return index().order; }
 bool isKnownGroup(quint8 group) { return index().slotsByGroup.contains(group); }
 
 QList<Slot> slotsOf(quint8 group) { return index().slotsByGroup.value(group); }
+
+QString groupName(quint8 group)
+{
+    for (const auto &g : kGroupNames) {
+        if (g.group == group)
+            return QCoreApplication::translate("ReplyFrames", g.name);
+    }
+    return QStringLiteral("0x%1").arg(group, 2, 16, QLatin1Char('0'));
+}
+
+QList<quint8> missingGroups(const QList<quint8> &seen)
+{
+    QList<quint8> missing;
+    for (const quint8 g : groups()) {
+        if (!seen.contains(g))
+            missing << g;
+    }
+    return missing;
+}
 
 bool decode(const QString &frameHex, ParamAccess &access)
 {

@@ -38,6 +38,11 @@ struct Slot
 const QList<quint8> &groups();
 bool isKnownGroup(quint8 group);
 
+// What the user calls the values of a group, in the current language.
+QString groupName(quint8 group);
+// The groups not among seen, in the order the transmitter sends them.
+QList<quint8> missingGroups(const QList<quint8> &seen);
+
 // The slots of one group, in decoding order; empty for an unknown group.
 QList<Slot> slotsOf(quint8 group);
 

@@ -24,8 +24,10 @@ int answerTimeoutMs(qint32 baudRate)
            + kAnswerMarginMs;
 }
 
-Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeoutMs)
+Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeoutMs, QList<quint8> *groups)
 {
+    if (groups)
+        groups->clear();
     if (!session.isOpen())
         return Outcome::NotSent;
 
@@ -39,7 +41,10 @@ Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeou
     Outcome outcome = Outcome::TimedOut;
     const QSet<quint8> all(ReplyFrames::groups().cbegin(), ReplyFrames::groups().cend());
     const auto frameConn = QObject::connect(&session, &TransmitterSession::frameAssembled, &loop,
-                                            [&](quint8 group) { seen.insert(group); });
+                                            [&](quint8 group) {
+                                                if (ReplyFrames::isKnownGroup(group))
+                                                    seen.insert(group);
+                                            });
     const auto deliveredConn = QObject::connect(&session, &TransmitterSession::delivered, &loop, [&] {
         if (seen.contains(all)) {
             outcome = Outcome::Complete;
@@ -70,8 +75,19 @@ Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeou
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 
+    if (outcome == Outcome::TimedOut && !seen.isEmpty() && session.isOpen())
+        outcome = Outcome::Partial;
+    if (groups) {
+        for (const quint8 g : ReplyFrames::groups()) {
+            if (seen.contains(g))
+                *groups << g;
+        }
+    }
     if (outcome == Outcome::Complete) {
         into = answer;
+    } else if (outcome == Outcome::Partial) {
+        into = answer;
+        session.discardUntilRequest();
     } else if (outcome == Outcome::TimedOut) {
         if (!session.isOpen())
             outcome = Outcome::Lost;
@@ -79,6 +95,25 @@ Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeou
             session.discardUntilRequest();
     }
     return outcome;
+}
+
+void pause(TransmitterSession &session, int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    const auto lostConn = QObject::connect(&session, &TransmitterSession::lost, &loop, &QEventLoop::quit);
+    if (session.isOpen())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QObject::disconnect(lostConn);
+}
+
+Outcome readBackAfterWrite(TransmitterSession &session, MapParamAccess &into, int timeoutMs, QList<quint8> *groups)
+{
+    pause(session, kSettleMs);
+    const Outcome first = readAnswer(session, into, timeoutMs, groups);
+    if (first != Outcome::TimedOut)
+        return first;
+    return readAnswer(session, into, timeoutMs, groups);
 }
 
 } // namespace SessionWait

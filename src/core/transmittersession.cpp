@@ -6,6 +6,10 @@
 #include <QElapsedTimer>
 #include <QScopedValueRollback>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 #include <chrono>
 #include <thread>
 
@@ -104,12 +108,77 @@ void TransmitterSession::discardUntilRequest()
     m_bytes = 0;
 }
 
+void TransmitterSession::dropReceived()
+{
+    m_hex.clear();
+    m_bytes = 0;
+    m_group = 0;
+    // What Qt has read off is counted, then dropped with what still waits in
+    // the driver: bytes of a line glitch, or of a transmitter that talked
+    // while no program had the port open.
+    const qint64 readOff = m_port->readAll().size();
+    purgeDriver(QSerialPort::Input);
+    if (readOff > 0) {
+        m_received += readOff;
+        emit countersChanged();
+    }
+}
+
+// Our own purge must never look like a lost port. On Windows Qt's clear()
+// purges with PURGE_RXABORT/PURGE_TXABORT: the aborted overlapped read or
+// write completes with ERROR_OPERATION_ABORTED, which Qt reports as
+// ResourceError, and the aborted operation is never restarted. There the
+// input is purged without aborting anything, and the output by handing the
+// device to a new port object (closing the handle cancels the pending write).
+bool TransmitterSession::purgeDriver(QSerialPort::Direction direction)
+{
+#ifdef Q_OS_WIN
+    if (direction == QSerialPort::Input)
+        return ::PurgeComm(HANDLE(m_port->handle()), PURGE_RXCLEAR) != 0;
+    return reopen();
+#else
+    return m_port->clear(direction);
+#endif
+}
+
+bool TransmitterSession::reopen()
+{
+    const QString device = m_port->portName();
+    const PortSettings settings{m_port->baudRate(), m_port->dataBits(), m_port->parity(), m_port->stopBits(),
+                                m_port->flowControl()};
+    const bool dtr = m_port->isDataTerminalReady();
+    const bool rts = m_port->isRequestToSend();
+    QSerialPort *const old = m_port;
+    m_port = nullptr;
+    old->disconnect(this);
+    old->close();
+    old->deleteLater();
+    auto *port = new QSerialPort(device, this);
+    if (!port->open(QIODevice::ReadWrite)) {
+        delete port;
+        m_port = old; // closed: every later step fails and the session ends as lost
+        m_lost = true;
+        return false;
+    }
+    m_port = port;
+    connect(m_port, &QSerialPort::readyRead, this, &TransmitterSession::readAvailable);
+    connect(m_port, &QSerialPort::errorOccurred, this, &TransmitterSession::onError);
+    applySettings(settings, dtr, rts);
+    return true;
+}
+
 bool TransmitterSession::requestRead()
 {
     if (!m_open)
         return false;
+    // A reply frame has no header to find its start by: an answer is cut
+    // into frames from the first byte that follows its request.
+    dropReceived();
     m_discarding = false;
     const qint64 n = m_port->write(QByteArrayLiteral("R"));
+    // Out at once, so nothing that arrives between the purge and the
+    // request can pass for the answer's first bytes.
+    m_port->flush();
     if (n > 0) {
         m_sent += n;
         emit countersChanged();
@@ -227,7 +296,9 @@ bool TransmitterSession::writeRecord(const QByteArray &bytes, WriteResult *resul
     if (m_lost)
         return false;
     if (handed < bytes.size() || left > 0) {
-        m_port->clear(QSerialPort::Output);
+        // What has not left stays unsent: the transmitter must never get the
+        // rest of a record late, run into whatever is written next.
+        purgeDriver(QSerialPort::Output);
         *result = WriteResult::Incomplete;
         return false;
     }

@@ -51,7 +51,8 @@ public:
     // read request: the rest of an answer given up on must not land anywhere.
     void discardUntilRequest();
 
-    // Sends "R"; false when the port took nothing.
+    // Drops everything received so far, then sends "R", so the answer's frames
+    // are cut from its first byte; false when the port took nothing.
     bool requestRead();
 
     // S, then T as buildT makes it after the pause: the records reflect the
@@ -82,6 +83,9 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void endLost();
     bool writeRecord(const QByteArray &bytes, WriteResult *result);
+    void dropReceived();
+    bool purgeDriver(QSerialPort::Direction direction);
+    bool reopen();
 
     QSerialPort *m_port = nullptr;
     QSerialPort::SerialPortError m_openError = QSerialPort::NoError;

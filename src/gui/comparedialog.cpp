@@ -33,11 +33,19 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
     std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(ordered), [](const auto &r) { return !r.differs; });
     for (int i = 0; i < ordered.size(); ++i) {
         const ParamCompare::Row &row = ordered[i];
-        const QString cells[] = {QString::fromUtf8(row.field->title), shown(*row.field, row.a),
+        QString cells[] = {Records::titleOf(*row.field), shown(*row.field, row.a),
                                  shown(*row.field, row.b)};
+        // The window's own value beside what its field carries: 10.57（写入为 10.5）.
+        if (row.field->kind == Records::FieldKind::Tenths)
+            cells[1] = ParamCompare::valueTextA(row);
+        if (row.missing)
+            cells[2] = tr("（没有回报）");
         for (int col = 0; col < 3; ++col) {
             auto *item = new QTableWidgetItem(cells[col]);
-            if (row.differs) {
+            if (row.missing) {
+                item->setForeground(Qt::darkGray);
+                item->setFont(bold);
+            } else if (row.differs) {
                 item->setBackground(QColor(255, 205, 205));
                 item->setForeground(Qt::darkRed);
                 item->setFont(bold);
@@ -68,7 +76,5 @@ QString CompareDialog::shown(const Records::Field &field, double value) const
         if (index >= 0 && index < combo->count() && !combo->itemText(index).isEmpty())
             return combo->itemText(index);
     }
-    if (field.kind == Records::FieldKind::Tenths)
-        return QString::number(value, 'f', 1);
-    return QString::number(value);
+    return ParamCompare::valueText(field, value);
 }

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "answeraccount.h"
 #include "comm.h"
 #include "comparedialog.h"
 #include "dlgload.h"
@@ -12,6 +13,7 @@
 #include "portopenerror.h"
 #include "portsettings.h"
 #include "recordcodec.h"
+#include "replyframes.h"
 #include "sessionwait.h"
 #include "transmittersession.h"
 #include "ui_mainwindow.h"
@@ -67,6 +69,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(session, &TransmitterSession::countersChanged, this, &MainWindow::mirrorCounters);
     connect(session, &TransmitterSession::delivered, this, &MainWindow::readMyCom);
     connect(session, &TransmitterSession::lost, this, &MainWindow::endLostSession);
+    connect(session, &TransmitterSession::frameAssembled, this, &MainWindow::frameArrived);
+    readAccountTimer = new QTimer(this);
+    readAccountTimer->setSingleShot(true);
+    connect(readAccountTimer, &QTimer::timeout, this, &MainWindow::endReadAccount);
 
     connect(ui->pushButtonLoad, &QPushButton::clicked, this, &MainWindow::load);
     connect(ui->pushButtonSave, &QPushButton::clicked, this, &MainWindow::save);
@@ -135,6 +141,16 @@ void MainWindow::refrushInfoLabel()
 void MainWindow::showError(const QString &text)
 {
     QMessageBox::critical(this, tr("错误"), text, QMessageBox::Ok);
+}
+
+// An action against the transmitter with the port closed is answered in the
+// status bar, not with silence.
+bool MainWindow::portOpenOrSay()
+{
+    if (isComOpen)
+        return true;
+    ui->statusbar->showMessage(tr("串口未打开，请先打开串口"));
+    return false;
 }
 
 // --- port session -----------------------------------------------------------
@@ -215,6 +231,7 @@ void MainWindow::refreshPorts()
 
 void MainWindow::setPortPar()
 {
+    myCom = session->port();
     if (!myCom)
         return;
     session->applySettings(PortSettings::fromPanel(ui->comboBoxBaudRate->currentText(),
@@ -248,6 +265,7 @@ void MainWindow::closeSession()
 
 void MainWindow::endLostSession()
 {
+    readAccountTimer->stop();
     ui->statusbar->clearMessage();
     closeSession();
     // Told after the port is closed and the signal has returned.
@@ -275,11 +293,25 @@ QByteArray MainWindow::whattoSend(QString tmp, bool hex)
 
 void MainWindow::on_pushButtonRead_clicked()
 {
-    if (!isComOpen)
+    if (!portOpenOrSay())
         return;
     session->setTarget(form.get());
-    session->requestRead();
+    readSeen.clear();
+    readAccountTimer->stop();
+    ui->statusbar->clearMessage();
+    if (!session->requestRead()) {
+        showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新读取"));
+        return;
+    }
+    // Frames go into the controls as they arrive; the account follows.
+    readAccountTimer->start(SessionWait::answerTimeoutMs(session->baudRate()));
     refrushInfoLabel();
+}
+
+void MainWindow::frameArrived(quint8 group)
+{
+    if (readAccountTimer->isActive() && ReplyFrames::isKnownGroup(group) && !readSeen.contains(group))
+        readSeen << group;
 }
 
 // The session has decoded a delivery into the controls; the window shows
@@ -288,6 +320,19 @@ void MainWindow::readMyCom()
 {
     strHex = session->pendingHex();
     RX_flag = session->pendingBytes();
+    if (readAccountTimer->isActive() && ReplyFrames::missingGroups(readSeen).isEmpty()) {
+        readAccountTimer->stop();
+        endReadAccount();
+    }
+}
+
+void MainWindow::endReadAccount()
+{
+    // What arrives after the account would make it untrue: the values it
+    // names as the window's own stay so.
+    if (!ReplyFrames::missingGroups(readSeen).isEmpty())
+        session->discardUntilRequest();
+    ui->statusbar->showMessage(AnswerAccount::ofRead(readSeen));
 }
 
 // --- records --------------------------------------------------------------------
@@ -327,7 +372,7 @@ bool MainWindow::recordsFit(int mixBias, const QString &refusal)
 void MainWindow::on_pushButtonSend2_clicked()
 {
     const QString s = buildSRecord();
-    if (!isComOpen)
+    if (!portOpenOrSay())
         return;
     if (!recordsFit(Records::kMixBiasTransmitter, tr("以下参数超出可写入的范围，没有写入发射机：")))
         return;
@@ -339,7 +384,9 @@ void MainWindow::on_pushButtonSend2_clicked()
     });
     switch (result) {
     case TransmitterSession::WriteResult::Written:
-        ui->statusbar->showMessage(tr("参数已写入发射机，可以用“校验数据”核对发射机是否收下"));
+        // The transmitter does not acknowledge: what is known is what left.
+        ui->statusbar->showMessage(
+            tr("参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对").arg(2 * Records::kRecordLength));
         break;
     case TransmitterSession::WriteResult::HandOffFailed:
         showError(tr("写入串口失败，参数没有写入发射机\n请检查连接后重新写入"));
@@ -367,10 +414,13 @@ void MainWindow::on_pushButtonVerify_clicked()
     QPushButton *file = ask.addButton(tr("参数文件"), QMessageBox::AcceptRole);
     ask.setDefaultButton(transmitter);
     ask.exec();
-    if (ask.clickedButton() == transmitter)
-        verifyAgainstTransmitter();
-    else if (ask.clickedButton() == file)
+    if (ask.clickedButton() == transmitter) {
+        // The port may have gone while the question was open.
+        if (portOpenOrSay())
+            verifyAgainstTransmitter();
+    } else if (ask.clickedButton() == file) {
         verifyAgainstFile();
+    }
 }
 
 MapParamAccess MainWindow::windowValues() const
@@ -390,11 +440,13 @@ void MainWindow::verifyAgainstTransmitter()
     // the channel the window shows.
     MapParamAccess answer = mine;
     const int timeout = SessionWait::answerTimeoutMs(session->baudRate());
-    switch (SessionWait::readAnswer(*session, answer, timeout)) {
+    QList<quint8> groups;
+    switch (SessionWait::readAnswer(*session, answer, timeout, &groups)) {
     case SessionWait::Outcome::Complete:
+    case SessionWait::Outcome::Partial: // what came is compared, the rest named
         break;
     case SessionWait::Outcome::TimedOut:
-        showError(tr("发射机在 %1 毫秒内没有回报完整的参数，没有比较任何参数\n请检查连接后重新校验").arg(timeout));
+        showError(tr("发射机在 %1 毫秒内没有回报参数，没有比较任何参数\n请检查连接后重新校验").arg(timeout));
         return;
     case SessionWait::Outcome::NotSent:
         showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新校验"));
@@ -403,8 +455,11 @@ void MainWindow::verifyAgainstTransmitter()
         return;
     }
     const int channel = int(mine.value(QLatin1String(Records::kDualRateChannel)));
-    CompareDialog dlg(ParamCompare::compare(mine, answer, ParamCompare::Against::Transmitter), tr("发射机"),
-                      ParamCompare::transmitterNote(channel), this);
+    const QList<ParamCompare::Row> rows = ParamCompare::compare(mine, answer, groups);
+    QString note = ParamCompare::transmitterNote(channel);
+    if (ParamCompare::missing(rows) > 0)
+        note = tr("发射机没有回报：%1").arg(ParamCompare::missingNames(rows)) + QLatin1Char('\n') + note;
+    CompareDialog dlg(rows, tr("发射机"), note, this);
     dlg.exec();
 }
 

@@ -13,6 +13,7 @@ class FormAccess;
 class MapParamAccess;
 class QComboBox;
 class QLabel;
+class QTimer;
 class TransmitterSession;
 class Ui_MainWindow;
 
@@ -62,6 +63,9 @@ private:
     void verifyAgainstFile();
     MapParamAccess windowValues() const;
     void showError(const QString &text);
+    bool portOpenOrSay();
+    void frameArrived(quint8 group);
+    void endReadAccount();
 
     QString strHex;
     Ui_MainWindow *ui = nullptr;
@@ -78,6 +82,10 @@ private:
     QHash<QComboBox *, int> formItemCounts; // items each combo box has in the form
     // The port, the frame assembly and the counters; the members above mirror it.
     TransmitterSession *session = nullptr;
+    // The account of the last 读取数据: the groups its answer brought so far,
+    // told in the status bar once all came or the answer time is over.
+    QTimer *readAccountTimer = nullptr;
+    QList<quint8> readSeen;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };

@@ -1,0 +1,27 @@
+#include "answeraccount.h"
+
+#include "replyframes.h"
+
+#include <QStringList>
+
+QString AnswerAccount::missingNames(const QList<quint8> &seen)
+{
+    QStringList names;
+    for (const quint8 group : ReplyFrames::missingGroups(seen))
+        names << ReplyFrames::groupName(group);
+    return names.join(tr("、"));
+}
+
+QString AnswerAccount::ofRead(const QList<quint8> &seen)
+{
+    const qsizetype all = ReplyFrames::groups().size();
+    const qsizetype missing = ReplyFrames::missingGroups(seen).size();
+    if (missing == 0)
+        return tr("已读取全部 %1 组参数").arg(all);
+    if (missing == all)
+        return tr("发射机没有回报参数");
+    return tr("只收到 %1 组参数（共 %2 组），未收到的参数仍是窗口原来的值：%3")
+        .arg(all - missing)
+        .arg(all)
+        .arg(missingNames(seen));
+}
