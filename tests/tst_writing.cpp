@@ -14,7 +14,9 @@
 #include <atomic>
 #include <thread>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -183,6 +185,31 @@ private slots:
         QCOMPARE(link.receive(162), kFreshS + kFreshT);
         QTRY_COMPARE(probe.recvCount(), 12);
         QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("spinBox_93"))->value(), -100);
+    }
+
+    // The far end takes nothing (output suspended): the write is reported
+    // incomplete, only what left is counted, and the session stays usable.
+    void writeThatCannotFinish()
+    {
+        MainWindow w;
+        MainWindowProbe probe(w);
+        ModalWatcher watcher;
+        LinkEnd link;
+        link.openIn(w);
+        const int tty = ::open(qPrintable(link.pty.slavePath()), O_RDWR | O_NOCTTY);
+        QVERIFY(tty >= 0);
+        QVERIFY(::tcflow(tty, TCOOFF) == 0);
+        button(w, "pushButtonSend2")->click();
+        QTRY_COMPARE(watcher.boxes.size(), 1);
+        QVERIFY2(watcher.boxes[0].text.contains(QStringLiteral("没有完整写入")), qPrintable(watcher.boxes[0].text));
+        QCOMPARE(probe.transCount(), 0);
+        QVERIFY(probe.isComOpen());
+        ::tcflow(tty, TCOON);
+        ::close(tty);
+        QCOMPARE(link.drain(100), QByteArray());
+        button(w, "pushButtonSend2")->click();
+        QCOMPARE(link.receive(162), kFreshS + kFreshT);
+        QCOMPARE(probe.transCount(), 162);
     }
 
     void farEndGoneDuringWrite()

@@ -43,8 +43,10 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
         for (int col = 0; col < 3; ++col) {
             auto *item = new QTableWidgetItem(cells[col]);
             if (row.missing) {
+                QFont italic = item->font();
+                italic.setItalic(true);
+                item->setFont(italic);
                 item->setForeground(Qt::darkGray);
-                item->setFont(bold);
             } else if (row.differs) {
                 item->setBackground(QColor(255, 205, 205));
                 item->setForeground(Qt::darkRed);
