@@ -1,6 +1,7 @@
 #include "paramaccess.h"
 #include "ptypair.h"
 #include "recordcodec.h"
+#include "transmitter.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -9,6 +10,12 @@
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
+
+#include <poll.h>
+#include <unistd.h>
 
 namespace {
 
@@ -212,6 +219,49 @@ private slots:
         const Result r = cli({QStringLiteral("read"), pty.slavePath(), QStringLiteral("-o"), out});
         QCOMPARE(r.code, 2);
         QCOMPARE(r.errLines.size(), 1);
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // A transmitter that answers 13 of the 14 groups: exit 1, naming what is
+    // missing; nothing saved as if it were a parameter set.
+    void partialAnswer_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("read") << "read" << "只收到 13 组参数（共 14 组），未收到的参数仍是窗口原来的值：辅助通道";
+        QTest::newRow("verify") << "verify" << "发射机没有回报：CH5 辅助通道、CH6 辅助通道、CH7 辅助通道、CH8 辅助通道";
+    }
+    void partialAnswer()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, named);
+        PtyPair pty;
+        QVERIFY(pty.open());
+        Transmitter t;
+        t.receive(fileWith({}).left(81) + Records::build(Records::tFormat(), [] {
+                      MapParamAccess v;
+                      Records::applyStartingValues(v);
+                      return v;
+                  }()).toLatin1());
+        const QByteArray answer = t.replyFrames().left(13 * 12);
+        std::atomic<bool> stop{false};
+        std::thread answerer([&] {
+            while (!stop) {
+                pollfd p{pty.masterFd(), POLLIN, 0};
+                char c = 0;
+                if (::poll(&p, 1, 5) > 0 && ::read(pty.masterFd(), &c, 1) == 1 && c == 'R')
+                    (void)!::write(pty.masterFd(), answer.constData(), size_t(answer.size()));
+            }
+        });
+        const QString file = put(QStringLiteral("start.dat"), fileWith({}));
+        const QString out = m_dir.filePath(QStringLiteral("partial.dat"));
+        const Result r = command == QLatin1String("read") ? cli({command, pty.slavePath(), QStringLiteral("-o"), out})
+                                                          : cli({command, pty.slavePath(), file});
+        stop = true;
+        answerer.join();
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.out.contains(named), qPrintable(r.out));
+        QVERIFY(!r.out.contains(QStringLiteral("一致，")) || r.out.contains(QStringLiteral("没有回报")));
         QVERIFY(!QFile::exists(out));
     }
 
