@@ -187,8 +187,6 @@ int main(int argc, char *argv[])
         say(error);
         return 1;
     }
-    std::printf("%s\n", qUtf8Printable(host.slavePath()));
-    std::fflush(stdout);
 
     QObject::connect(&host, &SimulatorHost::logMessage, &say);
     QObject::connect(&host, &SimulatorHost::bytesReceived, [](const QByteArray &bytes) {
@@ -217,6 +215,10 @@ int main(int argc, char *argv[])
         writeDump();
         QObject::connect(&host, &SimulatorHost::recordsAccepted, writeDump);
     }
+
+    // The files are in place before anyone learns the port.
+    std::printf("%s\n", qUtf8Printable(host.slavePath()));
+    std::fflush(stdout);
 
     QTimer hangUpWatch;
     const QString hangUpPath = parser.value(hangUpOption);
