@@ -126,12 +126,15 @@ phase_ops=0 phase_ok=0 phase_failed=0 phase_wrong=0
 mix_name=""
 last_written="$work/A.dat"
 
-# Kind of a reported failure: from the exit status and the first line on stderr.
-failure_kind() { # status stderr-file
+# Kind of a reported failure: from the exit status and the first line on
+# stderr. Status 1 with a line on stderr (or from read, which compares
+# nothing) says that part of the answer is missing; without one, that values
+# differ.
+failure_kind() { # status stderr-file operation
     local line
     line=$(head -n 1 "$2")
-    case "$1:$line" in
-        1:*missing*|1:*group*) echo missing ;;
+    case "$1:$3:$line" in
+        1:read-*|1:*:?*) echo missing ;;
         1:*) echo differences ;;
         *"did not report"*) echo timeout ;;
         *"was lost"*) echo lost ;;
@@ -186,7 +189,7 @@ run_op() { # kind
         failed=$((failed + 1))
         phase_failed=$((phase_failed + 1))
         local why
-        why=$(failure_kind "$status" "$err")
+        why=$(failure_kind "$status" "$err" "$kind")
         failed_by[$why]=$(( ${failed_by[$why]:-0} + 1 ))
         echo "$mix_name $kind status $status ($why): $(head -n 1 "$err")" >>"$work/failures"
         [ "$why" = other ] && echo "soak: [$mix_name] $kind failed with status $status: $(head -n 1 "$err")" >&2
@@ -240,7 +243,7 @@ while [ $((SECONDS - started)) -lt "$total_s" ]; do
         run_op "${ops[$((i % ${#ops[@]}))]}"
         i=$((i + 1))
     done
-    echo "soak: phase $mix_name (${mix#*|} --seed $phase): $phase_ops operations, $phase_ok ok, $phase_failed failed, $phase_wrong wrong"
+    echo "soak: phase $mix_name (${sim_args[*]}): $phase_ops operations, $phase_ok ok, $phase_failed failed, $phase_wrong wrong"
     phase=$((phase + 1))
 done
 stop_sim
