@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the tool and starts it.
+# Installs what is missing, builds the tool, k6qx-cli and the simulator
+# (build/release) and starts the tool.
 #   scripts/run.sh                 the tool alone
 #   scripts/run.sh --sim [BAUD]    with the transmitter simulator, whose port
 #                                  heads the tool's port list (BAUD paces it)
@@ -9,7 +10,7 @@ build="$top/build/release"
 
 "$top/scripts/deps.sh"
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DK6_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target k6qx k6qx-sim
+cmake --build "$build" --target k6qx k6qx-cli k6qx-sim
 
 if [ "${1:-}" = "--sim" ]; then
     fifo=$(mktemp -u)

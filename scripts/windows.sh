@@ -255,7 +255,10 @@ run_wine_tests() {
     prepare_prefix
     start_simulator "$host/simulator/k6qx-sim"
     export QT_QPA_FONTDIR="Z:$wine_dir/fonts"
-    ctest --test-dir "$tree" -j"$jobs" --timeout 120 --output-on-failure
+    # Every test has its own TIMEOUT (tests/CMakeLists.txt: 120 s, longer for
+    # the two file-dialog programs, which are slow under Wine); ctest's
+    # --timeout would only fill in for a test without one.
+    ctest --test-dir "$tree" -j"$jobs" --output-on-failure
     # Both pages as the Windows platform plugin draws them.
     rm -rf "$build/screenshots"
     QT_QPA_PLATFORM=windows timeout 120 "$wine" "$tree/k6qx-screenshots.exe" "Z:$build/screenshots"
@@ -272,13 +275,20 @@ cmake -S "$top" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" -DK6_BUILD_TESTS=$tests >/dev/null
 programs=(k6qx)
-# The command-line program, once the project has one.
-cmake --build "$tree" --target help | grep -q '^k6qx-cli:' && programs+=(k6qx-cli)
+# The command-line program, once the project has one. The target list is
+# captured whole first: grep -q leaving early would hand the build tool
+# SIGPIPE, and under pipefail the check would then fail at random.
+target_list=$(cmake --build "$tree" --target help)
+grep '^k6qx-cli:' <<<"$target_list" >/dev/null && programs+=(k6qx-cli)
 targets=("${programs[@]}")
 [ "$want_test" -eq 1 ] && targets=(all)
 cmake --build "$tree" -j"$jobs" --target "${targets[@]}"
+# Stripped copies of earlier runs are removed first, so a program that was
+# not built this time is never packed from a stale copy.
+for p in k6qx k6qx-cli; do rm -f "$build/$p.exe"; done
 for p in "${programs[@]}"; do
-    exe=$(find "$tree" -name "$p.exe" -not -path '*/CMakeFiles/*' | head -n 1)
+    exe=$(find "$tree" -name "$p.exe" -not -path '*/CMakeFiles/*' -print -quit)
+    [ -n "$exe" ] || { echo "$p.exe was not built (no $p.exe under $tree)" >&2; exit 1; }
     $triplet-strip -o "$build/$p.exe" "$exe"
     echo "$build/$p.exe: $(( $(stat -c %s "$build/$p.exe") / 1024 )) KiB"
 done
@@ -295,7 +305,10 @@ if [ "$want_package" -eq 1 ]; then
     stage="$build/package/$name"
     rm -rf "$build/package" "$build/$name.zip"
     mkdir -p "$stage/images"
-    cp "$build"/*.exe "$stage/"
+    for p in k6qx k6qx-cli; do
+        [ -f "$build/$p.exe" ] || { echo "cannot pack $name.zip: $build/$p.exe is missing" >&2; exit 1; }
+        cp "$build/$p.exe" "$stage/"
+    done
     cp "$top"/src/gui/images/{Receive,open,Send2,save}.png "$stage/images/"
     # Notepad reads UTF-8 with a byte-order mark and CRLF line ends.
     { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$top/packaging/windows/readme-zh.txt"; } >"$stage/说明.txt"

@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 
@@ -19,6 +20,41 @@ namespace {
 void say(const QString &line)
 {
     std::fprintf(stderr, "k6qx-sim: %s\n", qUtf8Printable(line));
+}
+
+// Whole numbers from min up, or -1 when the option is not given.
+bool wholeNumber(const QCommandLineParser &parser, const QCommandLineOption &option, qint64 min, qint64 *value)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    *value = parser.value(option).toLongLong(&ok);
+    if (ok && *value >= min)
+        return true;
+    say(QStringLiteral("--%1 wants a whole number of %2 or more, not \"%3\"")
+            .arg(option.names().first()).arg(min).arg(parser.value(option)));
+    return false;
+}
+
+bool chance(const QCommandLineParser &parser, const QCommandLineOption &option, double *value)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    *value = parser.value(option).toDouble(&ok);
+    if (ok && *value >= 0 && *value <= 1)
+        return true;
+    say(QStringLiteral("--%1 wants a probability from 0 to 1, not \"%2\"")
+            .arg(option.names().first(), parser.value(option)));
+    return false;
+}
+
+// Replaced whole, so a reader never sees half of it.
+void writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        say(QStringLiteral("cannot write %1").arg(path));
 }
 
 QString shown(const QByteArray &bytes)
@@ -70,6 +106,37 @@ int main(int argc, char *argv[])
         QStringLiteral("hang-up-on"),
         QStringLiteral("Hang up (close the link for good) once <FILE> exists."), QStringLiteral("FILE"));
     parser.addOption(hangUpOption);
+    const QCommandLineOption dumpOption(
+        QStringLiteral("dump"),
+        QStringLiteral("Keep <FILE> up to date with the current parameter set as a parameter file (162 bytes, "
+                       "as the tool saves it; the dual rates of the channel the set names)."),
+        QStringLiteral("FILE"));
+    parser.addOption(dumpOption);
+    // Line faults; every random choice follows from --seed.
+    const QCommandLineOption seedOption(QStringLiteral("seed"),
+                                        QStringLiteral("Seed <N> for the random choices of the faults (default 0)."),
+                                        QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption strayOption(
+        QStringLiteral("stray-every"),
+        QStringLiteral("Send one to four random bytes every <MS> milliseconds while no answer is going out."),
+        QStringLiteral("MS"));
+    const QCommandLineOption dropOption(QStringLiteral("drop"),
+                                        QStringLiteral("Drop one byte of an answer with probability <P>."),
+                                        QStringLiteral("P"));
+    const QCommandLineOption corruptOption(QStringLiteral("corrupt"),
+                                           QStringLiteral("Change one byte of an answer with probability <P>."),
+                                           QStringLiteral("P"));
+    const QCommandLineOption cutOption(QStringLiteral("cut-after"),
+                                       QStringLiteral("Send only the first <K> bytes of every answer."),
+                                       QStringLiteral("K"));
+    const QCommandLineOption gapOption(QStringLiteral("frame-gap"),
+                                       QStringLiteral("Pause <MS> milliseconds after every frame of an answer."),
+                                       QStringLiteral("MS"));
+    const QCommandLineOption hangUpAfterOption(
+        QStringLiteral("hang-up-after"),
+        QStringLiteral("Hang up (close the link for good) once <K> bytes went out, stray ones included."),
+        QStringLiteral("K"));
+    parser.addOptions({seedOption, strayOption, dropOption, corruptOption, cutOption, gapOption, hangUpAfterOption});
     parser.process(app);
 
     bool ok = false;
@@ -79,8 +146,28 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    LineFaultSettings faults;
+    qint64 seed = 0;
+    qint64 strayEvery = 0;
+    qint64 cutAfter = -1;
+    qint64 frameGap = 0;
+    if (!wholeNumber(parser, seedOption, 0, &seed) || seed > 0xFFFFFFFFLL
+        || !wholeNumber(parser, strayOption, 1, &strayEvery) || !wholeNumber(parser, cutOption, 0, &cutAfter)
+        || !wholeNumber(parser, gapOption, 1, &frameGap)
+        || !wholeNumber(parser, hangUpAfterOption, 0, &faults.hangUpAfter)
+        || !chance(parser, dropOption, &faults.dropChance) || !chance(parser, corruptOption, &faults.corruptChance)) {
+        if (seed > 0xFFFFFFFFLL)
+            say(QStringLiteral("--seed wants a number below 2^32"));
+        return 2;
+    }
+    faults.seed = quint32(seed);
+    faults.strayEveryMs = int(qMin<qint64>(strayEvery, INT_MAX));
+    faults.cutAfter = int(qMin<qint64>(cutAfter, INT_MAX));
+    faults.frameGapMs = int(qMin<qint64>(frameGap, INT_MAX));
+
     SimulatorHost host;
     host.setBaudRate(baud);
+    host.setLineFaults(faults);
     for (const QString &name : parser.values(ignoreOption)) {
         QString control;
         for (const Records::Format *format : {&Records::sFormat(), &Records::tFormat()}) {
@@ -100,26 +187,19 @@ int main(int argc, char *argv[])
         say(error);
         return 1;
     }
-    std::printf("%s\n", qUtf8Printable(host.slavePath()));
-    std::fflush(stdout);
 
     QObject::connect(&host, &SimulatorHost::logMessage, &say);
     QObject::connect(&host, &SimulatorHost::bytesReceived, [](const QByteArray &bytes) {
         say(QStringLiteral("received %1 byte(s): %2").arg(bytes.size()).arg(shown(bytes)));
     });
-    QObject::connect(&host, &SimulatorHost::answerSent, [] {
-        say(QStringLiteral("answer sent (%1 bytes)").arg(Transmitter::answerLength()));
-    });
+    QObject::connect(&host, &SimulatorHost::answerSent,
+                     [](int bytes) { say(QStringLiteral("answer sent (%1 bytes)").arg(bytes)); });
 
-    // Replaced whole on every change, so a reader never sees half of it.
     const QString statePath = parser.value(stateOption);
     QByteArray received;
     const auto writeState = [&] {
-        QSaveFile state(statePath);
-        const QByteArray text = "accepted " + QByteArray::number(host.transmitter().acceptedPairs())
-                                + "\nreceived-hex " + received.toHex() + "\n";
-        if (!state.open(QIODevice::WriteOnly) || state.write(text) != text.size() || !state.commit())
-            say(QStringLiteral("cannot write %1").arg(statePath));
+        writeWhole(statePath, "accepted " + QByteArray::number(host.transmitter().acceptedPairs())
+                                  + "\nreceived-hex " + received.toHex() + "\n");
     };
     if (!statePath.isEmpty()) {
         writeState();
@@ -129,6 +209,16 @@ int main(int argc, char *argv[])
         });
         QObject::connect(&host, &SimulatorHost::recordsAccepted, writeState);
     }
+    const QString dumpPath = parser.value(dumpOption);
+    if (!dumpPath.isEmpty()) {
+        const auto writeDump = [&] { writeWhole(dumpPath, host.transmitter().parameterFile()); };
+        writeDump();
+        QObject::connect(&host, &SimulatorHost::recordsAccepted, writeDump);
+    }
+
+    // The files are in place before anyone learns the port.
+    std::printf("%s\n", qUtf8Printable(host.slavePath()));
+    std::fflush(stdout);
 
     QTimer hangUpWatch;
     const QString hangUpPath = parser.value(hangUpOption);
@@ -156,8 +246,9 @@ int main(int argc, char *argv[])
         QCoreApplication::quit();
     });
 
-    say(QStringLiteral("transmitter ready on %1, %2")
-            .arg(host.slavePath(), baud > 0 ? QStringLiteral("%1 baud").arg(baud) : QStringLiteral("unpaced")));
+    say(QStringLiteral("transmitter ready on %1, %2, %3")
+            .arg(host.slavePath(), baud > 0 ? QStringLiteral("%1 baud").arg(baud) : QStringLiteral("unpaced"),
+                 faults.describe()));
     const int status = app.exec();
     ::close(signalFd);
     return status;

@@ -1,5 +1,7 @@
 #include "simulatorhost.h"
 
+#include "replyframes.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -11,6 +13,7 @@
 namespace {
 
 constexpr int kBitsPerByte = 10;
+constexpr int kHangUpGraceMs = 200;
 
 } // namespace
 
@@ -20,6 +23,12 @@ SimulatorHost::SimulatorHost(QObject *parent)
     m_paceTimer.setSingleShot(true);
     m_paceTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_paceTimer, &QTimer::timeout, this, &SimulatorHost::pump);
+    m_gapTimer.setSingleShot(true);
+    m_gapTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_gapTimer, &QTimer::timeout, this, &SimulatorHost::pump);
+    connect(&m_strayTimer, &QTimer::timeout, this, &SimulatorHost::sendStray);
+    m_hangUpTimer.setSingleShot(true);
+    connect(&m_hangUpTimer, &QTimer::timeout, this, &SimulatorHost::closeMaster);
     m_transmitter.setLogger([this](Transmitter::LogKind, const QString &text) { emit logMessage(text); });
 }
 
@@ -49,6 +58,31 @@ void SimulatorHost::setBaudRate(int baud)
     m_baud = qMax(0, baud);
     m_paceClock.invalidate();
     pump();
+}
+
+void SimulatorHost::setLineFaults(const LineFaultSettings &settings)
+{
+    m_faults = LineFaults(settings);
+    m_strayTimer.stop();
+    if (settings.strayEveryMs > 0)
+        m_strayTimer.start(settings.strayEveryMs);
+}
+
+void SimulatorHost::sendStray()
+{
+    if (!isLinkUp() || !m_outbox.isEmpty() || m_hangUpTimer.isActive())
+        return;
+    const QByteArray stray = m_faults.strayBytes();
+    emit logMessage(QStringLiteral("fault: %1 stray byte(s) on the idle line: %2")
+                        .arg(stray.size()).arg(QString::fromLatin1(stray.toHex(' '))));
+    queue(stray);
+    pump();
+}
+
+void SimulatorHost::queue(const QByteArray &bytes)
+{
+    m_outbox += bytes;
+    m_queued += bytes.size();
 }
 
 void SimulatorHost::closeSlave()
@@ -97,18 +131,33 @@ void SimulatorHost::handle(const QByteArray &bytes)
     if (answer.isEmpty() || !isLinkUp())
         return;
     for (int i = 0; i < answer.size(); i += Transmitter::answerLength()) {
-        m_queued += qMin(Transmitter::answerLength(), int(answer.size()) - i);
-        m_answerEnds << m_queued;
+        QStringList notes;
+        const QByteArray sent = m_faults.damage(answer.mid(i, Transmitter::answerLength()), &notes);
+        for (const QString &note : std::as_const(notes))
+            emit logMessage(note);
+        if (sent.isEmpty())
+            continue;
+        if (m_faults.settings().frameGapMs > 0) {
+            for (qsizetype f = ReplyFrames::kFrameLength; f < sent.size(); f += ReplyFrames::kFrameLength)
+                m_frameEnds << m_queued + f;
+            m_frameEnds << m_queued + sent.size();
+        }
+        queue(sent);
+        m_answerEnds << AnswerEnd{m_queued, int(sent.size())};
     }
-    m_outbox += answer;
     pump();
 }
 
 void SimulatorHost::pump()
 {
-    if (!isLinkUp() || m_outbox.isEmpty())
+    if (!isLinkUp() || m_outbox.isEmpty() || m_gapTimer.isActive() || m_hangUpTimer.isActive())
         return;
     qint64 allowed = m_outbox.size();
+    const LineFaultSettings &faults = m_faults.settings();
+    if (!m_frameEnds.isEmpty())
+        allowed = qMin(allowed, m_frameEnds.first() - m_written);
+    if (faults.hangUpAfter >= 0)
+        allowed = qMin(allowed, faults.hangUpAfter - m_sent);
     if (m_baud > 0) {
         if (!m_paceClock.isValid()) {
             m_paceClock.start();
@@ -131,13 +180,34 @@ void SimulatorHost::pump()
         }
         m_outbox.remove(0, int(n));
         m_written += n;
+        m_sent += n;
         m_writtenSinceClock += n;
-        while (!m_answerEnds.isEmpty() && m_answerEnds.first() <= m_written) {
-            m_answerEnds.removeFirst();
-            emit answerSent();
+        while (!m_answerEnds.isEmpty() && m_answerEnds.first().end <= m_written) {
+            emit answerSent(m_answerEnds.takeFirst().bytes);
             if (!isLinkUp())
                 return;
         }
+    }
+    if (faults.hangUpAfter >= 0 && m_sent >= faults.hangUpAfter) {
+        // Closing the master at once would take the bytes still in the
+        // pseudo-terminal with it: the line goes quiet first.
+        if (!m_hangUpTimer.isActive()) {
+            emit logMessage(QStringLiteral("fault: hanging up after %1 bytes sent").arg(m_sent));
+            m_hangUpTimer.start(kHangUpGraceMs);
+        }
+        return;
+    }
+    bool frameDone = false;
+    while (!m_frameEnds.isEmpty() && m_frameEnds.first() <= m_written) {
+        m_frameEnds.removeFirst();
+        frameDone = true;
+    }
+    if (frameDone && !m_outbox.isEmpty()) {
+        // The pause restarts the pacing: no bytes fall due during it.
+        m_paceClock.invalidate();
+        m_paceTimer.stop();
+        m_gapTimer.start(faults.frameGapMs);
+        return;
     }
     if (m_outbox.isEmpty()) {
         m_paceClock.invalidate();
@@ -175,6 +245,8 @@ void SimulatorHost::hangUp(const QString &why)
 void SimulatorHost::stopLink()
 {
     m_paceTimer.stop();
+    m_gapTimer.stop();
+    m_hangUpTimer.stop();
     m_paceClock.invalidate();
     // May run inside a notifier's own activation: retire them, delete later.
     for (QSocketNotifier **notifier : {&m_readNotifier, &m_writeNotifier}) {
@@ -186,5 +258,6 @@ void SimulatorHost::stopLink()
     }
     m_outbox.clear();
     m_answerEnds.clear();
+    m_frameEnds.clear();
     m_queued = m_written = 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linefaults.h"
 #include "ptypair.h"
 #include "transmitter.h"
 
@@ -16,7 +17,8 @@ class QSocketNotifier;
 // rate (ten bits per byte: start bit, eight data bits, stop bit), so a
 // 168-byte answer at 115200 baud takes about 14.6 ms; at 0 they go out at once.
 // Once the master reports a hang-up the host stops watching it (linkLost);
-// open() starts over on a new pair.
+// open() starts over on a new pair. Line faults (LineFaults) can damage
+// answers, pause between frames, put stray bytes on the idle line and hang up.
 class SimulatorHost final : public QObject
 {
     Q_OBJECT
@@ -31,6 +33,10 @@ public:
     void setBaudRate(int baud);
     int baudRate() const { return m_baud; }
 
+    void setLineFaults(const LineFaultSettings &settings);
+    // Every byte that went out on the line, stray ones included.
+    qint64 bytesSent() const { return m_sent; }
+
     QString slavePath() const { return m_pty.slavePath(); }
     const PtyPair &pty() const { return m_pty; }
     Transmitter &transmitter() { return m_transmitter; }
@@ -44,7 +50,7 @@ public:
 signals:
     void bytesReceived(const QByteArray &bytes);
     void recordsAccepted();
-    void answerSent();
+    void answerSent(int bytes);
     void linkLost();
     void logMessage(const QString &line);
 
@@ -54,6 +60,8 @@ private:
     void pump();
     void scheduleNextByte();
     void waitUntilWritable();
+    void sendStray();
+    void queue(const QByteArray &bytes);
     void hangUp(const QString &why);
     void stopLink();
 
@@ -65,8 +73,20 @@ private:
     QElapsedTimer m_paceClock;
     int m_baud = 0;
 
+    LineFaults m_faults;
+    QTimer m_strayTimer;
+    QTimer m_gapTimer;
+    QTimer m_hangUpTimer;
+
+    struct AnswerEnd
+    {
+        qint64 end;
+        int bytes;
+    };
     QByteArray m_outbox;
-    QList<qint64> m_answerEnds;
+    QList<AnswerEnd> m_answerEnds;
+    QList<qint64> m_frameEnds;
+    qint64 m_sent = 0;
     qint64 m_queued = 0;
     qint64 m_written = 0;
     qint64 m_writtenSinceClock = 0;

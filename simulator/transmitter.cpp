@@ -123,6 +123,17 @@ QByteArray Transmitter::replyFrames() const
     return frames;
 }
 
+QByteArray Transmitter::parameterFile() const
+{
+    MapParamAccess set = m_params;
+    const DualRateControls &rates = dualRateControls();
+    const DualRate rate = dualRate(int(m_params.value(QLatin1String(Records::kDualRateChannel))));
+    set.setValue(rates.up, rate.up);
+    set.setValue(rates.down, rate.down);
+    return (Records::build(Records::sFormat(), set) + Records::build(Records::tFormat(), set, Records::kMixBiasFile))
+        .toLatin1();
+}
+
 double Transmitter::value(const QString &control) const
 {
     return m_params.values.value(control, std::nan(""));

@@ -42,6 +42,10 @@ public:
     QByteArray replyFrames() const;
     static int answerLength();
 
+    // The parameter set as a parameter file, as 保存数据 writes it (the T
+    // record's mixes + 100), the dual rates those of the channel it names.
+    QByteArray parameterFile() const;
+
     // NaN for a control the transmitter does not hold.
     double value(const QString &control) const;
     void setValue(const QString &control, double value);
