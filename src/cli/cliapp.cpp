@@ -169,9 +169,9 @@ MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAcc
 {
     MapParamAccess answer = seed;
     const int timeout = SessionWait::answerTimeoutMs(session.baudRate());
-    const auto outcome = kind == ReadKind::AfterWrite
-                             ? SessionWait::readBackAfterWrite(session, answer, timeout, groups)
-                             : SessionWait::readAnswer(session, answer, timeout, groups);
+    const auto outcome = kind == ReadKind::AfterWrite  ? SessionWait::readBackAfterWrite(session, answer, timeout, groups)
+                         : kind == ReadKind::Confirmed ? SessionWait::readConfirmed(session, answer, timeout, groups)
+                                                       : SessionWait::readAnswer(session, answer, timeout, groups);
     switch (outcome) {
     case SessionWait::Outcome::Complete:
     case SessionWait::Outcome::Partial:
@@ -180,6 +180,9 @@ MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAcc
         throw Failure{tr("发射机在 %1 毫秒内没有回报参数").arg(timeout)};
     case SessionWait::Outcome::Lost:
         throw Failure{tr("串口连接已断开")};
+    case SessionWait::Outcome::Unconfirmed:
+        throw Failure{tr("发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次")
+                          .arg(SessionWait::kConfirmAnswers)};
     case SessionWait::Outcome::NotSent:
         break;
     }
@@ -209,7 +212,8 @@ int CliApp::read(const QString &port)
     TransmitterSession session;
     openPort(session, port);
     QList<quint8> groups;
-    const MapParamAccess values = readAnswer(session, seed, &groups);
+    // Read on its own, an answer is taken only when given twice alike.
+    const MapParamAccess values = readAnswer(session, seed, &groups, ReadKind::Confirmed);
     session.close();
     // Part of an answer is no parameter set: nothing is saved or shown as one.
     if (!ReplyFrames::missingGroups(groups).isEmpty()) {

@@ -37,7 +37,7 @@ private:
     void checkOptions(const QString &command, const QStringList &allowed, int positionals);
     MapParamAccess loadFile(const QString &path);
     void openPort(TransmitterSession &session, const QString &port);
-    enum class ReadKind { Plain, AfterWrite };
+    enum class ReadKind { Plain, AfterWrite, Confirmed };
     // The answer; *groups the groups it brought (all of them, or some when
     // the transmitter stopped short). Nothing at all is a Failure.
     MapParamAccess readAnswer(TransmitterSession &session, const MapParamAccess &seed, QList<quint8> *groups,

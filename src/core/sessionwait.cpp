@@ -107,6 +107,28 @@ void pause(TransmitterSession &session, int ms)
     QObject::disconnect(lostConn);
 }
 
+Outcome readConfirmed(TransmitterSession &session, MapParamAccess &into, int timeoutMs, QList<quint8> *groups)
+{
+    MapParamAccess previous = into;
+    Outcome outcome = readAnswer(session, previous, timeoutMs, groups);
+    if (outcome != Outcome::Complete)
+        return outcome;
+    for (int asked = 1; asked < kConfirmAnswers; ++asked) {
+        MapParamAccess answer = into;
+        outcome = readAnswer(session, answer, timeoutMs, groups);
+        if (outcome == Outcome::Lost || outcome == Outcome::NotSent)
+            return outcome;
+        if (outcome != Outcome::Complete)
+            continue;
+        if (answer.values == previous.values) {
+            into = answer;
+            return Outcome::Complete;
+        }
+        previous = answer;
+    }
+    return Outcome::Unconfirmed;
+}
+
 Outcome readBackAfterWrite(TransmitterSession &session, MapParamAccess &into, int timeoutMs, QList<quint8> *groups)
 {
     pause(session, kSettleMs);

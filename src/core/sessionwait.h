@@ -18,6 +18,7 @@ enum class Outcome {
     TimedOut, // nothing came within the time
     Lost,
     NotSent,
+    Unconfirmed, // complete answers came, but no two of them alike
 };
 
 // How long a whole answer may take: its wire time at the baud rate plus a margin.
@@ -39,6 +40,14 @@ Outcome readAnswer(TransmitterSession &session, MapParamAccess &into, int timeou
 constexpr int kSettleMs = 150;
 Outcome readBackAfterWrite(TransmitterSession &session, MapParamAccess &into, int timeoutMs,
                            QList<quint8> *groups = nullptr);
+
+// Reply frames carry no checksum: a byte changed or lost on the line reads
+// as a believable value. Where a read must stand on its own, a complete
+// answer is taken only once the next one is alike; up to kConfirmAnswers
+// answers are asked for.
+constexpr int kConfirmAnswers = 4;
+Outcome readConfirmed(TransmitterSession &session, MapParamAccess &into, int timeoutMs,
+                      QList<quint8> *groups = nullptr);
 
 // Runs the event loop (without user input) for ms, or until the session is lost.
 void pause(TransmitterSession &session, int ms);

@@ -451,7 +451,8 @@ void MainWindow::verifyAgainstTransmitter()
     case SessionWait::Outcome::NotSent:
         showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新校验"));
         return;
-    case SessionWait::Outcome::Lost: // told by endLostSession
+    case SessionWait::Outcome::Unconfirmed: // asked for by the command-line tool only
+    case SessionWait::Outcome::Lost:        // told by endLostSession
         return;
     }
     const int channel = int(mine.value(QLatin1String(Records::kDualRateChannel)));
