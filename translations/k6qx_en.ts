@@ -926,6 +926,12 @@ It is larger than %1 bytes: not a parameter file</translation>
         <translation>Not a valid parameter file:
 %1</translation>
     </message>
+    <message>
+        <source>不能读取指定的文件
+这是设备或管道，不是普通文件</source>
+        <translation>Cannot read the chosen file
+It is a device or a pipe, not a regular file</translation>
+    </message>
 </context>
 <context>
     <name>Records</name>
@@ -1328,6 +1334,10 @@ It is larger than %1 bytes: not a parameter file</translation>
     <message>
         <source>第 %1 个字符是换行符：两条记录应连续写在一起，中间不换行</source>
         <translation>Character %1 is a line break: the two records must follow each other without one</translation>
+    </message>
+    <message>
+        <source>这不是文本文件：第 %1 个字符是控制字符或不能解读的字节</source>
+        <translation>Not a text file: character %1 is a control character or a byte that cannot be decoded</translation>
     </message>
 </context>
 <context>
