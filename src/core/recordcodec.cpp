@@ -225,6 +225,11 @@ void apply(const Format &format, const QString &record, ParamAccess &access, int
     }
 }
 
+QString fieldName(const Field &field)
+{
+    return QStringLiteral("%1 (%2)").arg(tr(field.title), QLatin1String(field.param));
+}
+
 QStringList limitProblems(const Format &format, const ParamAccess &access, int mixBias)
 {
     QStringList problems;
@@ -234,9 +239,7 @@ QStringList limitProblems(const Format &format, const ParamAccess &access, int m
             continue;
         const double value = access.value(QLatin1String(f.control));
         const qint64 n = encodedNumber(f, value, mixBias);
-        auto name = [&f] {
-            return QStringLiteral("%1 (%2)").arg(tr(f.title), QLatin1String(f.param));
-        };
+        auto name = [&f] { return fieldName(f); };
         if (f.width == 1) {
             if (value < 0 && QByteArray(f.control).startsWith("comboBox"))
                 problems << tr("%1：没有选中项，请先选择一项").arg(name());
