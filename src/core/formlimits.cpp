@@ -103,7 +103,7 @@ QStringList problems(const ParamAccess &access)
                 continue;
             const double value = access.value(QLatin1String(f.control));
             // Whole-number controls hold the whole part, as FormAccess sets them.
-            const double held = QByteArray(f.control).startsWith("doubleSpinBox") ? value : std::floor(value);
+            const double held = f.kind == Records::FieldKind::Tenths ? value : std::floor(value);
             if (held >= l->minimum && held <= l->maximum)
                 continue;
             if (l->items) {
