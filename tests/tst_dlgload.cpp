@@ -1,10 +1,14 @@
 #include "dlgload.h"
+#include "messagelog.h"
 #include "modalwatcher.h"
+#include "namedpipe.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -28,6 +32,12 @@ struct Dialog
     {
         watcher.fileAnswers << path;
         dlg.findChild<QToolButton *>(QStringLiteral("toolButton"))->click();
+    }
+    // The path typed into 文件名, then 确定.
+    void typeAndConfirm(const QString &path)
+    {
+        dlg.findChild<QLineEdit *>(QStringLiteral("lineEdit"))->setText(path);
+        dlg.findChild<QPushButton *>(QStringLiteral("pushButtonOK"))->click();
     }
     void clickCheckBox() { dlg.findChild<QCheckBox *>(QStringLiteral("checkBox"))->click(); }
     QString length() { return dlg.findChild<QLabel *>(QStringLiteral("labelFileLength"))->text(); }
@@ -156,6 +166,111 @@ private slots:
         QCOMPARE(d.watcher.errors()[0].text, QStringLiteral("不能读取指定的文件"));
         QCOMPARE(d.length(), QStringLiteral("文件长度：8B"));
         QCOMPARE(d.dlg.getContext(), QString());
+    }
+
+    void pipeIsRefusedUnopened()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("named pipes are made with mkfifo");
+#else
+        Dialog d;
+        d.browse(file(QStringLiteral("first.txt"), "53 30 30"));
+        NamedPipe pipe(m_dir.filePath(QStringLiteral("pipe")));
+        QVERIFY(pipe.made());
+        d.browse(m_dir.filePath(QStringLiteral("pipe")));
+        QTRY_COMPARE(d.watcher.errors().size(), 1);
+        QCOMPARE(d.watcher.errors()[0].text, QStringLiteral("不能读取指定的文件\n这是设备或管道，不是普通文件"));
+        QCOMPARE(d.dlg.getContext(), QString());
+        QCOMPARE(d.length(), QStringLiteral("文件长度：8B"));
+#endif
+    }
+
+    // 确定 reads a typed name as 浏览 reads a chosen one; the name last read
+    // is not read again.
+    void okReadsTheTypedName_data()
+    {
+        QTest::addColumn<QByteArray>("browsed"); // "" browses nothing first
+        QTest::addColumn<QByteArray>("typed");   // contents of the typed file; "-" types a missing name
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("typed parameter file") << QByteArray() << kParameterFile << true
+                                              << QString::fromLatin1(kParameterFile) << "S000000007878787" << "";
+        QTest::newRow("typed hex listing") << QByteArray() << QByteArray("53 30 30") << true << "S00" << "S00" << "";
+        QTest::newRow("typed over a browsed file") << QByteArray("53 30 30") << kParameterFile << true
+                                                   << QString::fromLatin1(kParameterFile) << "S000000007878787" << "";
+        QTest::newRow("typed missing file") << QByteArray() << QByteArray("-") << false << "" << ""
+                                            << "不能读取指定的文件";
+    }
+
+    void okReadsTheTypedName()
+    {
+        QFETCH(QByteArray, browsed);
+        QFETCH(QByteArray, typed);
+        QFETCH(bool, accepted);
+        QFETCH(QString, context);
+        QFETCH(QString, preview);
+        QFETCH(QString, error);
+        Dialog d;
+        if (!browsed.isEmpty())
+            d.browse(file(QStringLiteral("browsed.txt"), browsed));
+        const QString path = typed == "-" ? m_dir.filePath(QStringLiteral("missing.txt"))
+                                          : file(QStringLiteral("typed.txt"), typed);
+        d.typeAndConfirm(path);
+        if (!error.isEmpty()) {
+            QTRY_COMPARE(d.watcher.errors().size(), 1);
+            QCOMPARE(d.watcher.errors()[0].text, error);
+        }
+        QCOMPARE(d.dlg.result() == QDialog::Accepted, accepted);
+        QCOMPARE(d.dlg.isVisible(), !accepted);
+        QCOMPARE(d.dlg.getContext(), context);
+        QCOMPARE(d.preview(), preview);
+        QVERIFY(d.watcher.errors().size() == (error.isEmpty() ? 0 : 1));
+    }
+
+    // The name browsed to and read is not read again by 确定: the check box's
+    // conversion stands.
+    void okKeepsWhatWasRead()
+    {
+        Dialog d;
+        d.browse(file(QStringLiteral("twice.txt"), "34 31"));
+        d.clickCheckBox();
+        d.dlg.findChild<QPushButton *>(QStringLiteral("pushButtonOK"))->click();
+        QCOMPARE(d.dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(d.dlg.getContext(), QStringLiteral("A"));
+    }
+
+    // The preview goes to the "k6qx.files" category, off unless enabled, and
+    // is told once.
+    void previewIsLoggedOnlyWhenAsked()
+    {
+        const QString path = file(QStringLiteral("logged.txt"), "53 30 30");
+        auto previews = [](const MessageLog &log) {
+            QList<MessageLog::Entry> found;
+            for (const MessageLog::Entry &e : log.entries) {
+                if (e.text.contains(QStringLiteral("S00")))
+                    found << e;
+            }
+            return found;
+        };
+        {
+            MessageLog log;
+            Dialog d;
+            d.browse(path);
+            QCOMPARE(previews(log).size(), 0);
+        }
+        QLoggingCategory::setFilterRules(QStringLiteral("k6qx.files.debug=true"));
+        MessageLog log;
+        {
+            Dialog d;
+            d.browse(path);
+        }
+        QLoggingCategory::setFilterRules(QString());
+        const auto told = previews(log);
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].category, QStringLiteral("k6qx.files"));
     }
 
     void languageChangeResetsTheTexts()

@@ -2,11 +2,13 @@
 #include "dlgload.h"
 #include "formsnapshot.h"
 #include "mainwindow.h"
+#include "messagelog.h"
 #include "modalwatcher.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
@@ -73,6 +75,36 @@ private slots:
         QCOMPARE(data.size(), 162);
         QCOMPARE(data, kFreshS + kTTemplate);
         QVERIFY(watcher.boxes.isEmpty());
+    }
+
+    // The chosen name goes to the "k6qx.files" category, off unless enabled.
+    void savedNameIsLoggedOnlyWhenAsked_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QStringList>("categories");
+        QTest::newRow("quiet by default") << QString() << QStringList();
+        QTest::newRow("k6qx.files enabled") << "k6qx.files.debug=true" << QStringList{"k6qx.files"};
+    }
+
+    void savedNameIsLoggedOnlyWhenAsked()
+    {
+        QFETCH(QString, rules);
+        QFETCH(QStringList, categories);
+        const QString file = path(QStringLiteral("logged-%1.txt").arg(QTest::currentDataTag()));
+        MainWindow w;
+        ModalWatcher watcher;
+        watcher.fileAnswers << file;
+        QLoggingCategory::setFilterRules(rules);
+        MessageLog log;
+        click(w, "pushButtonSave");
+        QLoggingCategory::setFilterRules(QString());
+        QStringList told;
+        for (const MessageLog::Entry &e : std::as_const(log.entries)) {
+            if (e.text.contains(file))
+                told << e.category;
+        }
+        QCOMPARE(told, categories);
+        QCOMPARE(readFile(file).size(), 162);
     }
 
     void mixesInAFile_data()

@@ -1,5 +1,7 @@
 #include "appsetup.h"
+#include "formlimits.h"
 #include "mainwindow.h"
+#include "recordcodec.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -226,6 +228,51 @@ private slots:
             actual << combo->objectName();
         actual.sort();
         QCOMPARE(actual, expected);
+    }
+
+    // The limits k6qx-cli checks are the form's own: one for every control
+    // a record field names, with that control's range or items.
+    void sharedLimitsAreTheForm_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const Records::Format *format : {&Records::sFormat(), &Records::tFormat()}) {
+            for (const Records::Field &f : *format)
+                QTest::newRow(f.param) << QString::fromLatin1(f.control);
+        }
+    }
+
+    void sharedLimitsAreTheForm()
+    {
+        QFETCH(QString, control);
+        const FormLimits::Limits *limits = FormLimits::of(control);
+        QVERIFY(limits);
+        auto *widget = find<QWidget>(control);
+        QVERIFY(widget);
+        if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
+            QVERIFY(!limits->items);
+            QCOMPARE(limits->minimum, double(spin->minimum()));
+            QCOMPARE(limits->maximum, double(spin->maximum()));
+        } else if (auto *dspin = qobject_cast<QDoubleSpinBox *>(widget)) {
+            QVERIFY(!limits->items);
+            QCOMPARE(limits->minimum, dspin->minimum());
+            QCOMPARE(limits->maximum, dspin->maximum());
+        } else {
+            auto *combo = qobject_cast<QComboBox *>(widget);
+            QVERIFY(combo && limits->items);
+            QCOMPARE(limits->minimum, 0.0);
+            QStringList items;
+            for (int i = 0; i <= int(limits->maximum); ++i)
+                items << QString::fromUtf8(limits->items[i]);
+            QStringList formItems;
+            for (int i = 0; i < combo->count(); ++i)
+                formItems << combo->itemText(i);
+            QCOMPARE(items, formItems);
+        }
+    }
+
+    void sharedLimitsHoldNothingElse()
+    {
+        QCOMPARE(FormLimits::all().size(), Records::sFormat().count + Records::tFormat().count);
     }
 
     void geometry_data()

@@ -1,6 +1,8 @@
+#include "namedpipe.h"
 #include "paramfile.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +15,16 @@ namespace {
 const QByteArray kFile =
     "S00000000787878787878787876767676767676767575757575757875323232323264323201236D2Y"
     "T41E2D3C4855680DCDCDCDCDC14096329696674747474747474740074746464646464640135006D2Z";
+
+// Bytes that are no text at all, the same on every run.
+QByteArray noise(int size)
+{
+    QRandomGenerator generator(162);
+    QByteArray bytes(size, '\0');
+    for (char &b : bytes)
+        b = char(generator.bounded(256));
+    return bytes;
+}
 
 QByteArray contents(const QString &path)
 {
@@ -52,6 +64,10 @@ private slots:
         QTest::newRow("line end between the records") << kFile.left(81) + "\r\n" + kFile.mid(81) << "第 82 个字符是换行符";
         QTest::newRow("too short") << kFile.left(100) << "文件太短";
         QTest::newRow("hex listing of a short file") << kFile.left(10).toHex(' ') << "文件太短：10 个字符";
+        // Decoded as text, 162 such bytes come out as fewer characters.
+        QTest::newRow("162 random bytes") << noise(162) << "这不是文本文件";
+        QTest::newRow("hex listing of random bytes") << noise(162).toHex(' ') << "这不是文本文件";
+        QTest::newRow("short text with a NUL") << kFile.left(20) + '\0' << "这不是文本文件";
     }
 
     void refusalNamesTheProblem()
@@ -78,6 +94,25 @@ private slots:
         QString records, error;
         QVERIFY(!ParamFile::load(path, &records, &error));
         QCOMPARE(error, QStringLiteral("不能读取指定的文件"));
+    }
+
+    // Devices and pipes are refused before they are opened: reading a pipe
+    // or a serial port would wait for ever.
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("named pipe") << m_dir.filePath(QStringLiteral("pipe"));
+        QTest::newRow("character device") << QStringLiteral("/dev/null");
+    }
+
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(QString, path);
+        NamedPipe pipe(m_dir.filePath(QStringLiteral("pipe")));
+        QVERIFY(pipe.made());
+        QString records, error;
+        QVERIFY(!ParamFile::load(path, &records, &error));
+        QCOMPARE(error, QStringLiteral("不能读取指定的文件\n这是设备或管道，不是普通文件"));
     }
 
     // A folder the user may not write into: no file can be made beside the

@@ -44,10 +44,6 @@
         <translation>unknown command &quot;%1&quot;; see k6qx-cli --help</translation>
     </message>
     <message>
-        <source>%1 不接受选项 --%2</source>
-        <translation>%1 does not take the option --%2</translation>
-    </message>
-    <message>
         <source>%1 需要 %2 个参数，给出了 %3 个，见 k6qx-cli --help</source>
         <translation>%1 takes %2 arguments, %3 given; see k6qx-cli --help</translation>
     </message>
@@ -167,6 +163,26 @@ Exit status: 0 success or identical, 1 differences found, 2 trouble (bad argumen
 port cannot be opened or was lost, no complete answer from the transmitter in time).
 </translation>
     </message>
+    <message>
+        <source>不能写入标准输出：%1</source>
+        <translation>cannot write to standard output: %1</translation>
+    </message>
+    <message>
+        <source>不能写入标准输出</source>
+        <translation>cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>未知选项“%1”，见 k6qx-cli --help</source>
+        <translation>unknown option &quot;%1&quot;; see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>%1，见 k6qx-cli --help</source>
+        <translation>%1; see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>%1 不接受选项 %2，见 k6qx-cli --help</source>
+        <translation>%1 does not take the option %2; see k6qx-cli --help</translation>
+    </message>
 </context>
 <context>
     <name>CompareDialog</name>
@@ -244,6 +260,17 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
     <message>
         <source>文件长度：%1B</source>
         <translation>File length: %1B</translation>
+    </message>
+</context>
+<context>
+    <name>FormLimits</name>
+    <message>
+        <source>%1：%2 不是窗口中的选项（0 至 %3）</source>
+        <translation>%1: %2 is not one of the window&apos;s choices (0 to %3)</translation>
+    </message>
+    <message>
+        <source>%1：%2 超出窗口允许的范围（%3 至 %4）</source>
+        <translation>%1: %2 is out of the range the window allows (%3 to %4)</translation>
     </message>
 </context>
 <context>
@@ -926,6 +953,12 @@ It is larger than %1 bytes: not a parameter file</translation>
         <translation>Not a valid parameter file:
 %1</translation>
     </message>
+    <message>
+        <source>不能读取指定的文件
+这是设备或管道，不是普通文件</source>
+        <translation>Cannot read the chosen file
+It is a device or a pipe, not a regular file</translation>
+    </message>
 </context>
 <context>
     <name>Records</name>
@@ -1328,6 +1361,10 @@ It is larger than %1 bytes: not a parameter file</translation>
     <message>
         <source>第 %1 个字符是换行符：两条记录应连续写在一起，中间不换行</source>
         <translation>Character %1 is a line break: the two records must follow each other without one</translation>
+    </message>
+    <message>
+        <source>这不是文本文件：第 %1 个字符是控制字符或不能解读的字节</source>
+        <translation>Not a text file: character %1 is a control character or a byte that cannot be decoded</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "cliapp.h"
 
 #include "answeraccount.h"
+#include "formlimits.h"
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "paramprinter.h"
@@ -15,7 +16,9 @@
 
 #include <QSerialPortInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +27,12 @@ constexpr qint32 kTransmitterBaud = 115200;
 QString oneLine(QString text)
 {
     return text.replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+}
+
+// An option as it is typed: -o, --json.
+QString spelled(const QString &option)
+{
+    return (option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + option;
 }
 
 } // namespace
@@ -48,15 +57,28 @@ CliApp::CliApp()
 void CliApp::out(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
+    // A full disk shows only in the stream's error flag, once flushed.
+    errno = 0;
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        throw Failure{error ? tr("不能写入标准输出：%1").arg(QString::fromLocal8Bit(std::strerror(error)))
+                            : tr("不能写入标准输出")};
+    }
 }
 
 int CliApp::run(const QStringList &arguments)
 {
     try {
-        if (!m_parser.parse(arguments))
-            throw Failure{m_parser.errorText()};
+        if (!m_parser.parse(arguments)) {
+            const QStringList unknown = m_parser.unknownOptionNames();
+            if (!unknown.isEmpty())
+                throw Failure{tr("未知选项“%1”，见 k6qx-cli --help").arg(spelled(unknown.first()))};
+            QString why = m_parser.errorText();
+            while (why.endsWith(QLatin1Char('.')) || why.endsWith(QChar(u'。')))
+                why.chop(1);
+            throw Failure{tr("%1，见 k6qx-cli --help").arg(why)};
+        }
         if (m_parser.isSet(m_help)) {
             out(helpText());
             return Success;
@@ -106,7 +128,7 @@ void CliApp::checkOptions(const QString &command, const QStringList &allowed, in
     for (const QString &name : m_parser.optionNames()) {
         const QString canonical = name == QLatin1String("output") ? QStringLiteral("o") : name;
         if (canonical != QLatin1String("lang") && !allowed.contains(canonical))
-            throw Failure{tr("%1 不接受选项 --%2").arg(command, name)};
+            throw Failure{tr("%1 不接受选项 %2，见 k6qx-cli --help").arg(command, spelled(name))};
     }
     const qsizetype given = m_parser.positionalArguments().size() - 1;
     if (given != positionals) {
@@ -243,7 +265,8 @@ int CliApp::read(const QString &port)
 int CliApp::write(const QString &port, const QString &file)
 {
     const MapParamAccess values = loadFile(file);
-    const QStringList problems = Records::limitProblems(Records::sFormat(), values)
+    // What the window's controls would clamp or refuse is refused here.
+    const QStringList problems = FormLimits::problems(values) + Records::limitProblems(Records::sFormat(), values)
                                  + Records::limitProblems(Records::tFormat(), values, Records::kMixBiasTransmitter);
     if (!problems.isEmpty())
         throw Failure{tr("以下参数超出可写入的范围，没有写入发射机：") + problems.join(QStringLiteral("；"))};

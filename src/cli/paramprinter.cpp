@@ -1,5 +1,7 @@
 #include "paramprinter.h"
 
+#include "formlimits.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,8 +33,14 @@ QString table(const QList<const Records::Field *> &fields, const ParamAccess &va
 {
     QString text;
     for (const Records::Field *f : fields) {
-        text += line({QLatin1String(f->param), Records::titleOf(*f),
-                      valueText(*f, values.value(QLatin1String(f->control)))});
+        const QString control = QLatin1String(f->control);
+        const double value = values.value(control);
+        QStringList cells{QLatin1String(f->param), Records::titleOf(*f), valueText(*f, value)};
+        // A combo box's choice as the window shows it, after the index.
+        const QString choice = FormLimits::choice(control, value);
+        if (!choice.isEmpty())
+            cells << choice;
+        text += line(cells);
     }
     return text;
 }

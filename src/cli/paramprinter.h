@@ -7,8 +7,8 @@
 #include <QString>
 
 // What k6qx-cli prints: a parameter set or a comparison, as a table for
-// people (transmitter name, Chinese title, value) or as one JSON object keyed
-// by transmitter names.
+// people (transmitter name, Chinese title, value, and for a combo box the
+// choice the window shows) or as one JSON object keyed by transmitter names.
 namespace ParamPrinter {
 
 QString valueText(const Records::Field &field, double value);

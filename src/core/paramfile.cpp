@@ -10,6 +10,9 @@
 ParamFile::ReadStatus ParamFile::readBytes(const QString &path, QByteArray *bytes)
 {
     bytes->clear();
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return ReadStatus::NotRegular;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadStatus::CannotRead;
@@ -36,6 +39,8 @@ QString ParamFile::readError(ReadStatus status)
         return tr("不能读取指定的文件");
     case ReadStatus::TooLarge:
         return tr("不能读取指定的文件\n文件超过 %1 字节，不是参数文件").arg(kMaxFileBytes);
+    case ReadStatus::NotRegular:
+        return tr("不能读取指定的文件\n这是设备或管道，不是普通文件");
     }
     return QString();
 }

@@ -15,10 +15,12 @@ public:
     // A parameter file is 162 bytes; anything beyond this is not one.
     static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
-    enum class ReadStatus { Ok, CannotRead, TooLarge };
+    enum class ReadStatus { Ok, CannotRead, TooLarge, NotRegular };
 
     // Reads the file's bytes, never more than kMaxFileBytes + 1 of them,
-    // whatever the file claims (a device or a growing file has no honest size).
+    // whatever the file claims (a growing file has no honest size). A device
+    // or a pipe is refused without being opened: opening or reading one can
+    // wait for ever.
     static ReadStatus readBytes(const QString &path, QByteArray *bytes);
 
     // The file's bytes as text; a file that lists bytes in hex ("53 30 30")

@@ -155,6 +155,23 @@ bool isHexDigit(QChar c)
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
 }
 
+// Line ends and tabs belong in text, and so does a Ctrl-Z end-of-file mark;
+// other control characters and bytes that decode to nothing do not.
+bool isTextCharacter(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\t':
+    case u'\n':
+    case u'\r':
+    case 0x1A:
+        return true;
+    case QChar::ReplacementCharacter:
+        return false;
+    default:
+        return c.category() != QChar::Other_Control;
+    }
+}
+
 QString tr(const char *text)
 {
     return QCoreApplication::translate("Records", text);
@@ -220,6 +237,11 @@ QString titleOf(const Field &field)
     return tr(field.title);
 }
 
+QString fieldName(const Field &field)
+{
+    return QStringLiteral("%1 (%2)").arg(tr(field.title), QLatin1String(field.param));
+}
+
 QStringList limitProblems(const Format &format, const ParamAccess &access, int mixBias)
 {
     QStringList problems;
@@ -229,9 +251,7 @@ QStringList limitProblems(const Format &format, const ParamAccess &access, int m
             continue;
         const double value = access.value(QLatin1String(f.control));
         const qint64 n = encodedNumber(f, value, mixBias);
-        auto name = [&f] {
-            return QStringLiteral("%1 (%2)").arg(tr(f.title), QLatin1String(f.param));
-        };
+        auto name = [&f] { return fieldName(f); };
         if (f.width == 1) {
             if (value < 0 && QByteArray(f.control).startsWith("comboBox"))
                 problems << tr("%1：没有选中项，请先选择一项").arg(name());
@@ -271,6 +291,12 @@ bool isParameterFile(const QString &text, QString *reason)
     };
     if (text.isEmpty())
         return fail(tr("没有读取到文件内容"));
+    // Binary bytes decode to fewer characters than there were bytes; their
+    // count would only mislead.
+    for (int i = 0; i < qMin(text.size(), qsizetype(kFileLength)); ++i) {
+        if (!isTextCharacter(text.at(i)))
+            return fail(tr("这不是文本文件：第 %1 个字符是控制字符或不能解读的字节").arg(i + 1));
+    }
     if (text.size() < kFileLength)
         return fail(tr("文件太短：%1 个字符，参数文件应有 %2 个").arg(text.size()).arg(kFileLength));
     // Whatever follows the first 162 characters (a line end, a Ctrl-Z

@@ -61,6 +61,10 @@ QString build(const Format &format, const ParamAccess &access, int mixBias = kMi
 void apply(const Format &format, const QString &record, ParamAccess &access,
            int mixBias = kMixBiasTransmitter);
 
+// How messages name a field: its title and the transmitter's name,
+// "CH1 舵机相位 (Rev1)".
+QString fieldName(const Field &field);
+
 // One line per value that cannot be written into its field (an alarm voltage
 // of 24.0 or more, a combo box without a current item, ...). Empty when both
 // records can be built as they stand.

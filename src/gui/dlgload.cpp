@@ -1,10 +1,10 @@
 #include "dlgload.h"
 
 #include "comm.h"
+#include "filelog.h"
 #include "paramfile.h"
 #include "ui_dlgload.h"
 
-#include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -32,43 +32,52 @@ void DlgLoad::changeEvent(QEvent *e)
         ui->retranslateUi(this);
 }
 
+void DlgLoad::accept()
+{
+    const QString typed = ui->lineEdit->text();
+    if (!typed.isEmpty() && typed != fileName && !readFile(typed))
+        return;
+    QDialog::accept();
+}
+
 void DlgLoad::on_toolButton_clicked()
 {
-    fileName = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
-                                            tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
-    if (fileName.isEmpty())
-        return;
-    ui->lineEdit->setText(fileName);
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
+                                                        tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
+    if (!chosen.isEmpty())
+        readFile(chosen);
+}
 
-    auto refuse = [this](const QString &text) {
-        QMessageBox::critical(this, tr("错误"), text, QMessageBox::Ok);
+bool DlgLoad::readFile(const QString &path)
+{
+    fileName = path;
+    ui->lineEdit->setText(path);
+
+    QByteArray bytes;
+    const ParamFile::ReadStatus status = ParamFile::readBytes(path, &bytes);
+    if (status != ParamFile::ReadStatus::Ok) {
+        QMessageBox::critical(this, tr("错误"), ParamFile::readError(status), QMessageBox::Ok);
         fileName.clear();
         context.clear();
         ui->lineEdit->clear();
-    };
-
-    QByteArray bytes;
-    const ParamFile::ReadStatus status = ParamFile::readBytes(fileName, &bytes);
-    if (status != ParamFile::ReadStatus::Ok) {
-        refuse(ParamFile::readError(status));
-        return;
+        return false;
     }
     context = QString::fromLocal8Bit(bytes);
 
     ui->labelFileLength->setText(tr("文件长度：%1B").arg(context.size()));
     on_checkBox_clicked();
+    return true;
 }
 
 void DlgLoad::on_checkBox_clicked()
 {
     if (context.isEmpty())
         return;
-    qDebug() << context.left(16);
     bool ok = false;
     const QByteArray bytes = BgComm::HexStringToByteArray(context, &ok);
     if (ok)
         context = QString::fromLocal8Bit(bytes);
     const QString preview = context.left(16);
-    qDebug() << preview;
+    qCDebug(lcFiles) << preview;
     ui->textBrowser->setPlainText(preview);
 }

@@ -9,7 +9,8 @@ class Ui_DlgLoad;
 
 // Picks a file, reads it as text, shows its length and the first 16
 // characters, and hands the text to the caller. A file that lists bytes in
-// hex ("53 30 30") is turned into the bytes it lists.
+// hex ("53 30 30") is turned into the bytes it lists. A name typed into the
+// line edit is read by 确定 as one chosen with 浏览.
 class DlgLoad : public QDialog
 {
     Q_OBJECT
@@ -22,6 +23,9 @@ public:
 
     static constexpr qint64 kMaxFileBytes = ParamFile::kMaxFileBytes;
 
+public slots:
+    void accept() override;
+
 protected:
     void changeEvent(QEvent *e) override;
 
@@ -30,7 +34,9 @@ private slots:
     void on_toolButton_clicked();
 
 private:
+    bool readFile(const QString &path);
+
     Ui_DlgLoad *ui = nullptr;
     QString context;
-    QString fileName;
+    QString fileName; // the file last read
 };

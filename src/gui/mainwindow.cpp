@@ -4,6 +4,7 @@
 #include "comm.h"
 #include "comparedialog.h"
 #include "dlgload.h"
+#include "filelog.h"
 #include "formaccess.h"
 #include "paramcompare.h"
 #include "paramfile.h"
@@ -495,7 +496,7 @@ void MainWindow::save()
 
     const QString fileName = QFileDialog::getSaveFileName(
         this, tr("保存数据"), QStringLiteral("./"), tr("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
-    qDebug() << fileName;
+    qCDebug(lcFiles) << fileName;
     if (fileName.isEmpty())
         return;
 

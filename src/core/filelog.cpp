@@ -1,0 +1,3 @@
+#include "filelog.h"
+
+Q_LOGGING_CATEGORY(lcFiles, "k6qx.files", QtInfoMsg)
