@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
@@ -160,6 +161,34 @@ private slots:
         QVERIFY2(!looksChinese(watcher.boxes[0].text), qPrintable(watcher.boxes[0].text));
         QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
+    }
+
+    // The command line's tables name the values in English too, and the
+    // comparison table of the window takes its titles from the same catalogue.
+    void namesOfValuesInEnglish()
+    {
+        QTemporaryDir dir;
+        MapParamAccess values;
+        Records::applyStartingValues(values);
+        auto put = [&dir, &values](const QString &name) {
+            QFile f(dir.filePath(name));
+            f.open(QIODevice::WriteOnly);
+            f.write((Records::build(Records::sFormat(), values)
+                     + Records::build(Records::tFormat(), values, Records::kMixBiasFile))
+                        .toLatin1());
+            return f.fileName();
+        };
+        const QString a = put(QStringLiteral("a.dat"));
+        values.setValue(QStringLiteral("spinBox_9"), 7);
+        const QString b = put(QStringLiteral("b.dat"));
+        for (const QStringList &args : {QStringList{"show", a}, QStringList{"diff", a, b}}) {
+            QProcess cli;
+            cli.start(QStringLiteral(K6_CLI_PROGRAM), QStringList{"--lang", "en"} + args);
+            QVERIFY(cli.waitForFinished(10000));
+            const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+            QVERIFY2(out.contains(QStringLiteral("CH1 sub-trim")), qPrintable(out));
+            QVERIFY2(!looksChinese(out), qPrintable(out));
+        }
     }
 
     // Every Chinese text lupdate finds in the sources has its English, so a

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AnswerAccount</name>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>已读取全部 %1 组参数</source>
+        <translation>Read all %1 groups of parameters</translation>
+    </message>
+    <message>
+        <source>发射机没有回报参数</source>
+        <translation>The transmitter reported no parameters</translation>
+    </message>
+    <message>
+        <source>只收到 %1 组参数（共 %2 组），未收到的参数仍是窗口原来的值：%3</source>
+        <translation>Only %1 of %2 groups of parameters came; the window keeps its own values for those that did not: %3</translation>
+    </message>
+</context>
+<context>
     <name>CliApp</name>
     <message>
         <source>把参数保存到文件 FILE（与“保存数据”相同）。</source>
@@ -68,10 +87,6 @@
         <translation>: check whether another program is using it</translation>
     </message>
     <message>
-        <source>发射机在 %1 毫秒内没有回报完整的参数</source>
-        <translation>the transmitter did not report its complete parameter set within %1 ms</translation>
-    </message>
-    <message>
         <source>串口连接已断开</source>
         <translation>the serial connection was lost</translation>
     </message>
@@ -106,12 +121,6 @@
     <message>
         <source>写入串口失败，参数没有写入发射机</source>
         <translation>writing to the serial port failed; the parameters were not written to the transmitter</translation>
-    </message>
-    <message>
-        <source>已写入 %1 字节
-</source>
-        <translation>Wrote %1 bytes
-</translation>
     </message>
     <message>
         <source>文件</source>
@@ -151,7 +160,7 @@ verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵
   k6qx-cli --help | --version
 
 PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
-FILE: a parameter file; any file &quot;Load Data&quot; accepts (hex listings included).
+FILE: a parameter file; any file &quot;Load&quot; accepts (hex listings included).
 
 read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
 take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
@@ -183,6 +192,20 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
         <source>%1 不接受选项 %2，见 k6qx-cli --help</source>
         <translation>%1 does not take the option %2; see k6qx-cli --help</translation>
     </message>
+    <message>
+        <source>发射机在 %1 毫秒内没有回报参数</source>
+        <translation>the transmitter reported no parameters within %1 ms</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次</source>
+        <translation>no two of %1 complete answers from the transmitter were alike (interference on the line?); none was used</translation>
+    </message>
+    <message>
+        <source>已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对
+</source>
+        <translation>Sent %1 bytes; the transmitter does not report whether it took them (check with verify)
+</translation>
+    </message>
 </context>
 <context>
     <name>CompareDialog</name>
@@ -201,6 +224,10 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
     <message>
         <source>%1中的值</source>
         <translation>In the %1</translation>
+    </message>
+    <message>
+        <source>（没有回报）</source>
+        <translation>(not reported)</translation>
     </message>
 </context>
 <context>
@@ -878,10 +905,6 @@ Check the connection, then write again</translation>
         <translation>Verify Data</translation>
     </message>
     <message>
-        <source>参数已写入发射机，可以用“校验数据”核对发射机是否收下</source>
-        <translation>Parameters written to the transmitter; use &quot;Verify Data&quot; to check that it took them</translation>
-    </message>
-    <message>
         <source>把窗口中的参数与哪一方比较？</source>
         <translation>Compare the window&apos;s parameters with what?</translation>
     </message>
@@ -892,12 +915,6 @@ Check the connection, then write again</translation>
     <message>
         <source>参数文件</source>
         <translation>Parameter file</translation>
-    </message>
-    <message>
-        <source>发射机在 %1 毫秒内没有回报完整的参数，没有比较任何参数
-请检查连接后重新校验</source>
-        <translation>The transmitter did not report its complete parameter set within %1 ms; nothing was compared
-Check the connection and verify again</translation>
     </message>
     <message>
         <source>写入串口失败，读取请求没有发出
@@ -914,6 +931,30 @@ Check the connection and verify again</translation>
     <message>
         <source>文件</source>
         <translation>file</translation>
+    </message>
+    <message>
+        <source>串口未打开，请先打开串口</source>
+        <translation>The serial port is not open; open it first</translation>
+    </message>
+    <message>
+        <source>写入串口失败，读取请求没有发出
+请检查连接后重新读取</source>
+        <translation>Writing to the serial port failed; the read request was not sent
+Check the connection and read again</translation>
+    </message>
+    <message>
+        <source>参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对</source>
+        <translation>Parameters sent (%1 bytes); the transmitter does not report whether it took them, check with “Verify”</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 毫秒内没有回报参数，没有比较任何参数
+请检查连接后重新校验</source>
+        <translation>The transmitter reported no parameters within %1 ms; nothing was compared
+Check the connection and verify again</translation>
+    </message>
+    <message>
+        <source>发射机没有回报：%1</source>
+        <translation>Not reported by the transmitter: %1</translation>
     </message>
 </context>
 <context>
@@ -933,6 +974,26 @@ Check the connection and verify again</translation>
     <message>
         <source>只比较发射机回报的参数：大小舵混控开关不参与比较，大小舵比例只比较通道 CH%1 的一对（大小舵设置 → 通道 所选的通道）。</source>
         <translation>Only values the transmitter reports are compared: not the dual-rate switch, and of the dual rates only the pair of CH%1 (the channel chosen in Dual Rates → Channel).</translation>
+    </message>
+    <message>
+        <source>发射机没有回报：%1</source>
+        <translation>Not reported by the transmitter: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1（写入为 %2）</source>
+        <translation>%1 (written as %2)</translation>
+    </message>
+    <message>
+        <source>回报的 %1 项一致，有 %2 项发射机没有回报</source>
+        <translation>The %1 values reported match; %2 were not reported by the transmitter</translation>
+    </message>
+    <message>
+        <source>有 %1 项不一致，有 %2 项发射机没有回报</source>
+        <translation>%1 values differ; %2 were not reported by the transmitter</translation>
     </message>
 </context>
 <context>
@@ -1365,6 +1426,65 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>这不是文本文件：第 %1 个字符是控制字符或不能解读的字节</source>
         <translation>Not a text file: character %1 is a control character or a byte that cannot be decoded</translation>
+    </message>
+</context>
+<context>
+    <name>ReplyFrames</name>
+    <message>
+        <source>舵机相位</source>
+        <translation>servo phase</translation>
+    </message>
+    <message>
+        <source>中点微调</source>
+        <translation>sub-trim</translation>
+    </message>
+    <message>
+        <source>舵机行程量 L</source>
+        <translation>servo travel L</translation>
+    </message>
+    <message>
+        <source>舵机行程量 R</source>
+        <translation>servo travel R</translation>
+    </message>
+    <message>
+        <source>失控保护</source>
+        <translation>failsafe</translation>
+    </message>
+    <message>
+        <source>报警电压、摇杆模式和版本</source>
+        <translation>alarm voltage, stick mode and version</translation>
+    </message>
+    <message>
+        <source>姿态选择</source>
+        <translation>attitude channel</translation>
+    </message>
+    <message>
+        <source>升降副翼混控</source>
+        <translation>elevon mix</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>舵机延迟</source>
+        <translation>servo delay</translation>
+    </message>
+    <message>
+        <source>大小舵比例</source>
+        <translation>dual rates</translation>
+    </message>
+    <message>
+        <source>可编程混控比例和主控</source>
+        <translation>programmable mix rates and masters</translation>
+    </message>
+    <message>
+        <source>可编程混控被控和开关</source>
+        <translation>programmable mix slaves and switches</translation>
+    </message>
+    <message>
+        <source>辅助通道</source>
+        <translation>auxiliary channels</translation>
     </message>
 </context>
 <context>
