@@ -9,7 +9,9 @@
 #include "transmitter.h"
 #include "windowprobe.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -183,6 +185,48 @@ private slots:
         link.send(answer.mid(6));
         QTest::qWait(100);
         QCOMPARE(recordValues(&w), before);
+    }
+
+    // The port goes while the question is open: choosing 发射机 afterwards
+    // says the port is closed, after the one loss message, and sends nothing.
+    void portLostWhileAsking()
+    {
+        MainWindow w;
+        MainWindowProbe probe(w);
+        LinkEnd link;
+        link.openIn(w);
+        bool closed = false;
+        QStringList others;
+        int losses = 0;
+        QTimer user;
+        user.callOnTimeout([&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (box->text().contains(QStringLiteral("串口连接已断开"))) {
+                ++losses;
+                box->accept();
+            } else if (box->text() == QStringLiteral("把窗口中的参数与哪一方比较？")) {
+                if (!closed) {
+                    link.pty.closeMaster();
+                    closed = true;
+                } else if (!probe.isComOpen() && losses > 0) {
+                    for (QAbstractButton *b : box->buttons()) {
+                        if (b->text() == QStringLiteral("发射机"))
+                            b->click();
+                    }
+                }
+            } else {
+                others << box->text();
+                box->accept();
+            }
+        });
+        user.start(10);
+        click(w, "pushButtonVerify");
+        QTest::qWait(100);
+        QCOMPARE(losses, 1);
+        QCOMPARE(others, QStringList());
+        QCOMPARE(w.findChild<QStatusBar *>()->currentMessage(), QStringLiteral("串口未打开，请先打开串口"));
     }
 
     // Without an open port only a file is offered: the load dialog's rules,
