@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 
 #include <atomic>
@@ -107,6 +108,9 @@ private slots:
             widestGap = qMax(widestGap, reader.arrivalOf(81) - reader.arrivalOf(80));
         }
         QVERIFY2(widestGap >= 1'000'000, qPrintable(QStringLiteral("gap %1 ns").arg(widestGap)));
+        // Sent is what is known; the transmitter acknowledges nothing.
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 QStringLiteral("参数已发送（162 字节），发射机不回报是否收下，可以用“校验数据”核对"));
     }
 
     void secondClickBuildsAnew()
