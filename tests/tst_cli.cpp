@@ -1,10 +1,14 @@
 #include "namedpipe.h"
 #include "paramaccess.h"
+#include "paramcompare.h"
+#include "paramhistory.h"
 #include "ptypair.h"
 #include "recordcodec.h"
 #include "transmitter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -82,6 +86,45 @@ QByteArray fileWith(const QHash<QString, double> &changes)
         .toLatin1();
 }
 
+// What reached the far end of a pseudo-terminal by now.
+QByteArray drain(int masterFd)
+{
+    QByteArray bytes;
+    char buffer[512];
+    pollfd p{masterFd, POLLIN, 0};
+    while (::poll(&p, 1, 100) > 0 && (p.revents & POLLIN)) {
+        const ssize_t n = ::read(masterFd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    return bytes;
+}
+
+// The records write sends for a file.
+QByteArray recordsOf(const QByteArray &file)
+{
+    MapParamAccess values;
+    Records::applyStartingValues(values);
+    Records::apply(Records::sFormat(), QString::fromLatin1(file.left(Records::kRecordLength)), values);
+    Records::apply(Records::tFormat(), QString::fromLatin1(file.mid(Records::kRecordLength)), values,
+                   Records::kMixBiasFile);
+    return (Records::build(Records::sFormat(), values) + Records::build(Records::tFormat(), values)).toLatin1();
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray receivedBy(const QString &statePath)
+{
+    const QByteArray state = contents(statePath);
+    const qsizetype at = state.indexOf("received-hex ");
+    return at < 0 ? QByteArray() : QByteArray::fromHex(state.mid(at + 13).trimmed());
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -98,7 +141,23 @@ class TestCli : public QObject
         return f.fileName();
     }
 
+    // A history folder of the test's own, for this and later runs of the CLI.
+    QString freshHistory()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("history-%1-%2")
+                                                  .arg(QTest::currentTestFunction())
+                                                  .arg(QTest::currentDataTag()));
+        qputenv("K6QX_HISTORY_DIR", QFile::encodeName(folder));
+        return folder;
+    }
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("K6QX_HISTORY_DIR", QFile::encodeName(m_dir.filePath(QStringLiteral("history"))));
+    }
+
     void readSavesWhatShowReads()
     {
         Simulator sim;
@@ -146,6 +205,140 @@ private slots:
         QCOMPARE(cli({QStringLiteral("verify"), sim.port(), file}).code, code);
     }
 
+    // A read keeps one entry: what the transmitter reported; history lists it.
+    void readKeepsWhatWasReported()
+    {
+        const QString folder = freshHistory();
+        Simulator sim;
+        QVERIFY(!sim.port().isEmpty());
+        QCOMPARE(cli({QStringLiteral("read"), sim.port(), QStringLiteral("--json")}).code, 0);
+        const QList<ParamHistory::Entry> entries = ParamHistory(folder).entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].kind, ParamHistory::Kind::Read);
+        QCOMPARE(entries[0].port, ParamHistory::safePortName(sim.port()));
+        const Result verified = cli({QStringLiteral("verify"), sim.port(), entries[0].path});
+        QVERIFY2(verified.code == 0, qPrintable(verified.out));
+
+        const Result listed = cli({QStringLiteral("history"), QStringLiteral("--json")});
+        QCOMPARE(listed.code, 0);
+        const QJsonArray array = QJsonDocument::fromJson(listed.out.toUtf8()).array();
+        QCOMPARE(array.size(), 1);
+        const QJsonObject entry = array[0].toObject();
+        QCOMPARE(entry.value(QStringLiteral("kind")).toString(), QStringLiteral("read"));
+        QCOMPARE(entry.value(QStringLiteral("port")).toString(), entries[0].port);
+        QCOMPARE(entry.value(QStringLiteral("path")).toString(), entries[0].path);
+        QCOMPARE(entry.value(QStringLiteral("time")).toString(),
+                 entries[0].time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
+        QCOMPARE(cli({QStringLiteral("history")}).out,
+                 QStringLiteral("%1\tread\t%2\t%3\n")
+                     .arg(entry.value(QStringLiteral("time")).toString(), entries[0].port, entries[0].path));
+    }
+
+    // A write reads the transmitter's set first and keeps it, then sends the
+    // records and keeps what it sent.
+    void writeBacksUpFirst()
+    {
+        const QString folder = freshHistory();
+        const QString state = m_dir.filePath(QStringLiteral("backup-state"));
+        const QString dump = m_dir.filePath(QStringLiteral("backup-dump"));
+        Simulator sim({QStringLiteral("--state"), state, QStringLiteral("--dump"), dump});
+        QVERIFY(!sim.port().isEmpty());
+        const QByteArray old = contents(dump);
+        QCOMPARE(old.size(), Records::kFileLength);
+        // The dual rates of the simulator's own channel, as its dump holds them.
+        MapParamAccess oldValues;
+        QString error;
+        QVERIFY(ParamHistory::load(dump, &oldValues, &error));
+        const QByteArray file = fileWith({{"spinBox_17", 120},
+                                          {"comboBox_2", oldValues.value(QLatin1String(Records::kDualRateChannel))}});
+        const Result r = cli({QStringLiteral("write"), sim.port(), put(QStringLiteral("new.dat"), file)});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.errLines, QStringList());
+
+        // The simulator notes what it heard a moment after the CLI is gone.
+        const QByteArray records = recordsOf(file);
+        QTRY_VERIFY_WITH_TIMEOUT(receivedBy(state).endsWith(records), 3000);
+        const QByteArray received = receivedBy(state);
+        const QByteArray requests = received.chopped(records.size());
+        QVERIFY2(!requests.isEmpty() && requests.count('R') == requests.size(), requests.constData());
+
+        const QList<ParamHistory::Entry> entries = ParamHistory(folder).entries();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0].kind, ParamHistory::Kind::Written);
+        QCOMPARE(contents(entries[0].path), file);
+        QCOMPARE(entries[1].kind, ParamHistory::Kind::BeforeWrite);
+        MapParamAccess backup;
+        QVERIFY(ParamHistory::load(entries[1].path, &backup, &error));
+        const auto rows = ParamCompare::compare(backup, oldValues, ParamCompare::Against::Transmitter);
+        QCOMPARE(ParamCompare::differences(rows), 0);
+        QVERIFY(backup.value(QStringLiteral("spinBox_17")) != 120);
+    }
+
+    // No backup, no write: a silent transmitter hears "R" only, unless the
+    // backup is waived.
+    void silentTransmitterGetsNoWrite_data()
+    {
+        QTest::addColumn<bool>("noBackup");
+        QTest::newRow("backup first") << false;
+        QTest::newRow("--no-backup") << true;
+    }
+
+    void silentTransmitterGetsNoWrite()
+    {
+        QFETCH(bool, noBackup);
+        const QString folder = freshHistory();
+        PtyPair pty;
+        QVERIFY(pty.open());
+        const QByteArray file = fileWith({{"spinBox_17", 120}});
+        QStringList args{QStringLiteral("write"), pty.slavePath(), put(QStringLiteral("silent-write.dat"), file)};
+        if (noBackup)
+            args << QStringLiteral("--no-backup");
+        const Result r = cli(args);
+        const QByteArray sent = drain(pty.masterFd());
+        const QList<ParamHistory::Entry> entries = ParamHistory(folder).entries();
+        if (noBackup) {
+            QCOMPARE(r.code, 0);
+            QCOMPARE(sent, recordsOf(file));
+            QCOMPARE(entries.size(), 1);
+            QCOMPARE(entries[0].kind, ParamHistory::Kind::Written);
+            return;
+        }
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.errLines.size(), 1);
+        QVERIFY2(r.errLines[0].contains(QStringLiteral("--no-backup")), qPrintable(r.errLines[0]));
+        QVERIFY2(!sent.isEmpty() && sent.count('R') == sent.size(), sent.constData());
+        QVERIFY(entries.isEmpty());
+    }
+
+    // A history that cannot be kept is said once and stops nothing.
+    void unwritableHistory_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("read") << "read";
+        QTest::newRow("write") << "write";
+    }
+
+    void unwritableHistory()
+    {
+        QFETCH(QString, command);
+        const QString folder = put(QStringLiteral("history-is-a-file"), QByteArray());
+        qputenv("K6QX_HISTORY_DIR", QFile::encodeName(folder));
+        const QString state = m_dir.filePath(QStringLiteral("unwritable-state"));
+        Simulator sim({QStringLiteral("--state"), state});
+        QVERIFY(!sim.port().isEmpty());
+        const QString file = put(QStringLiteral("unwritable.dat"), fileWith({{"spinBox_17", 120}}));
+        const Result r = command == QLatin1String("read") ? cli({command, sim.port(), QStringLiteral("--json")})
+                                                          : cli({command, sim.port(), file});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.errLines.size(), 1);
+        QVERIFY2(r.errLines[0].startsWith(QStringLiteral("k6qx-cli: 参数历史没有保存：")), qPrintable(r.errLines[0]));
+        QVERIFY2(r.errLines[0].contains(folder), qPrintable(r.errLines[0]));
+        if (command == QLatin1String("write"))
+            QTRY_VERIFY_WITH_TIMEOUT(contents(state).startsWith("accepted 1\n"), 3000);
+        else
+            QVERIFY(!QJsonDocument::fromJson(r.out.toUtf8()).object().isEmpty());
+    }
+
     // Values the window's controls would clamp or refuse are refused by name,
     // and the transmitter hears nothing.
     void writeRefusesWhatTheWindowRefuses_data()
@@ -169,6 +362,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(double, value);
         QFETCH(QString, name);
+        const QString folder = freshHistory();
         const QString state = m_dir.filePath(QStringLiteral("state-%1").arg(QTest::currentDataTag()));
         Simulator sim({QStringLiteral("--state"), state});
         QVERIFY(!sim.port().isEmpty());
@@ -182,6 +376,7 @@ private slots:
         QFile f(state);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().contains("received-hex \n"));
+        QVERIFY(ParamHistory(folder).entries().isEmpty());
     }
 
     // Each trouble names what was wrong, as the user gave it.

@@ -27,10 +27,6 @@
         <translation>Save the parameters to FILE (as &quot;Save Data&quot; does).</translation>
     </message>
     <message>
-        <source>输出一个 JSON 对象，以发射机参数名为键。</source>
-        <translation>Print one JSON object keyed by the transmitter&apos;s parameter names.</translation>
-    </message>
-    <message>
         <source>串口波特率（默认 115200）。</source>
         <translation>Serial baud rate (default 115200).</translation>
     </message>
@@ -53,10 +49,6 @@
     <message>
         <source>输出语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。</source>
         <translation>Output language: zh (Simplified Chinese, the default) or en (English). K6QX_LANG sets it too.</translation>
-    </message>
-    <message>
-        <source>缺少命令（ports、read、write、verify、show、diff），见 k6qx-cli --help</source>
-        <translation>no command given (ports, read, write, verify, show, diff); see k6qx-cli --help</translation>
     </message>
     <message>
         <source>未知命令“%1”，见 k6qx-cli --help</source>
@@ -131,48 +123,6 @@
         <translation>transmitter</translation>
     </message>
     <message>
-        <source>用法：
-  k6qx-cli ports                                   列出串口，每行一个
-  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli write PORT FILE [--verify] [--baud N]
-  k6qx-cli verify PORT FILE [--json] [--baud N]
-  k6qx-cli show FILE [--json]
-  k6qx-cli diff FILE_A FILE_B [--json]
-  k6qx-cli --help | --version
-
-PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。
-FILE：参数文件，“加载数据”接受的文件都可以（包括十六进制列表）。
-
-read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，
-大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。
-write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；--verify 写入后读回并比较。
-verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
-
-退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。
-</source>
-        <translation>Usage:
-  k6qx-cli ports                                   list serial ports, one per line
-  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli write PORT FILE [--verify] [--baud N]
-  k6qx-cli verify PORT FILE [--json] [--baud N]
-  k6qx-cli show FILE [--json]
-  k6qx-cli diff FILE_A FILE_B [--json]
-  k6qx-cli --help | --version
-
-PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
-FILE: a parameter file; any file &quot;Load&quot; accepts (hex listings included).
-
-read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
-take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
--o saves them as a parameter file, as &quot;Save Data&quot; does.
-write makes the same checks as &quot;Write Data&quot; first and sends nothing if one fails; --verify reads back and compares.
-verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
-
-Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
-port cannot be opened or was lost, no complete answer from the transmitter in time).
-</translation>
-    </message>
-    <message>
         <source>不能写入标准输出：%1</source>
         <translation>cannot write to standard output: %1</translation>
     </message>
@@ -204,6 +154,82 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
         <source>已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对
 </source>
         <translation>Sent %1 bytes; the transmitter does not report whether it took them (check with verify)
+</translation>
+    </message>
+    <message>
+        <source>输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。</source>
+        <translation>Print JSON: parameters as one object keyed by the transmitter&apos;s parameter names, history as one array.</translation>
+    </message>
+    <message>
+        <source>写入前不读取发射机的参数，不做备份。</source>
+        <translation>Do not read the transmitter&apos;s parameters before writing: no backup.</translation>
+    </message>
+    <message>
+        <source>缺少命令（ports、read、write、verify、show、diff、history），见 k6qx-cli --help</source>
+        <translation>no command given (ports, read, write, verify, show, diff, history); see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>参数历史没有保存：%1</source>
+        <translation>parameter history not kept: %1</translation>
+    </message>
+    <message>
+        <source>%1，写入前无法备份发射机的参数，没有写入；不备份也要写入请加 --no-backup</source>
+        <translation>%1, so the transmitter&apos;s parameters could not be backed up and nothing was written; add --no-backup to write without a backup</translation>
+    </message>
+    <message>
+        <source>发射机只回报了 %1 组参数（共 %2 组）</source>
+        <translation>the transmitter reported only %1 of the %2 groups</translation>
+    </message>
+    <message>
+        <source>用法：
+  k6qx-cli ports                                   列出串口，每行一个
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli history [--json]
+  k6qx-cli --help | --version
+
+PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。
+FILE：参数文件，“加载数据”接受的文件都可以（包括十六进制列表）。
+
+read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，
+大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。
+write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；然后读取发射机现有的参数作为备份，
+读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。
+verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
+history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数
+都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。
+
+退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。
+</source>
+        <translation>Usage:
+  k6qx-cli ports                                   list serial ports, one per line
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli history [--json]
+  k6qx-cli --help | --version
+
+PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
+FILE: a parameter file; any file &quot;Load&quot; accepts (hex listings included).
+
+read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
+take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
+-o saves them as a parameter file, as &quot;Save Data&quot; does.
+write makes the same checks as &quot;Write Data&quot; first and sends nothing if one fails; then it reads the
+transmitter&apos;s current parameters as a backup and writes nothing without a complete answer
+(--no-backup: no read, no backup); --verify reads back and compares.
+verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
+history lists the parameter history, newest first: time, kind, port, file. What read reads, the backup
+write makes and what write sends are kept in the history folder (K6QX_HISTORY_DIR, by default k6qx/history
+in the user&apos;s data folder), the newest 1000 of them.
+
+Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
+port cannot be opened or was lost, no complete answer from the transmitter in time).
 </translation>
     </message>
 </context>
@@ -1019,6 +1045,41 @@ It is larger than %1 bytes: not a parameter file</translation>
 这是设备或管道，不是普通文件</source>
         <translation>Cannot read the chosen file
 It is a device or a pipe, not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>ParamHistory</name>
+    <message>
+        <source>以下参数超出可保存的范围：</source>
+        <translation>these parameters are outside the range a file can hold: </translation>
+    </message>
+    <message>
+        <source>不能建立文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>不能在文件夹 %1 中写入文件：%2</source>
+        <translation>cannot write a file in the folder %1: %2</translation>
+    </message>
+    <message>
+        <source>不能在文件夹 %1 中写入文件</source>
+        <translation>cannot write a file in the folder %1</translation>
+    </message>
+    <message>
+        <source>读取</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>写入前备份</source>
+        <translation>Backup before writing</translation>
+    </message>
+    <message>
+        <source>已写入</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>窗口中的修改</source>
+        <translation>Edits in the window</translation>
     </message>
 </context>
 <context>

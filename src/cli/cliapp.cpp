@@ -4,6 +4,7 @@
 #include "formlimits.h"
 #include "paramcompare.h"
 #include "paramfile.h"
+#include "paramhistory.h"
 #include "paramprinter.h"
 #include "portlist.h"
 #include "portnames.h"
@@ -40,18 +41,19 @@ QString spelled(const QString &option)
 CliApp::CliApp()
     : m_output({QStringLiteral("o"), QStringLiteral("output")}, tr("把参数保存到文件 FILE（与“保存数据”相同）。"),
                QStringLiteral("FILE"))
-    , m_json(QStringLiteral("json"), tr("输出一个 JSON 对象，以发射机参数名为键。"))
+    , m_json(QStringLiteral("json"), tr("输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。"))
     , m_baud(QStringLiteral("baud"), tr("串口波特率（默认 115200）。"), QStringLiteral("N"))
     , m_channel(QStringLiteral("dual-rate-channel"), tr("读取哪个通道（1..4）的大小舵比例（默认 1）。"),
                 QStringLiteral("1..4"))
     , m_verify(QStringLiteral("verify"), tr("写入后读回并比较。"))
+    , m_noBackup(QStringLiteral("no-backup"), tr("写入前不读取发射机的参数，不做备份。"))
     , m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。"))
     , m_version(QStringLiteral("version"), tr("显示版本。"))
     , m_lang(QStringLiteral("lang"), tr("输出语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
              QStringLiteral("zh|en"))
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_help, m_version, m_lang});
+    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_noBackup, m_help, m_version, m_lang});
 }
 
 void CliApp::out(const QString &text)
@@ -89,7 +91,7 @@ int CliApp::run(const QStringList &arguments)
         }
         const QStringList args = m_parser.positionalArguments();
         if (args.isEmpty())
-            throw Failure{tr("缺少命令（ports、read、write、verify、show、diff），见 k6qx-cli --help")};
+            throw Failure{tr("缺少命令（ports、read、write、verify、show、diff、history），见 k6qx-cli --help")};
         const QString command = args.first();
         if (command == QLatin1String("ports")) {
             checkOptions(command, {}, 0);
@@ -101,7 +103,7 @@ int CliApp::run(const QStringList &arguments)
             return read(args.at(1));
         }
         if (command == QLatin1String("write")) {
-            checkOptions(command, {QStringLiteral("verify"), QStringLiteral("baud")}, 2);
+            checkOptions(command, {QStringLiteral("verify"), QStringLiteral("no-backup"), QStringLiteral("baud")}, 2);
             return write(args.at(1), args.at(2));
         }
         if (command == QLatin1String("verify")) {
@@ -115,6 +117,10 @@ int CliApp::run(const QStringList &arguments)
         if (command == QLatin1String("diff")) {
             checkOptions(command, {QStringLiteral("json")}, 2);
             return diff(args.at(1), args.at(2));
+        }
+        if (command == QLatin1String("history")) {
+            checkOptions(command, {QStringLiteral("json")}, 0);
+            return history();
         }
         throw Failure{tr("未知命令“%1”，见 k6qx-cli --help").arg(command)};
     } catch (const Failure &failure) {
@@ -152,17 +158,20 @@ qint32 CliApp::baudRate()
 
 MapParamAccess CliApp::loadFile(const QString &path)
 {
-    QString records;
-    QString error;
-    if (!ParamFile::load(path, &records, &error))
-        throw Failure{QStringLiteral("%1: %2").arg(path, error)};
-    // Values a file does not carry (the dual rates of a channel beyond CH4)
-    // keep the window's starting values.
     MapParamAccess values;
-    Records::applyStartingValues(values);
-    Records::apply(Records::sFormat(), records.left(Records::kRecordLength), values);
-    Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), values, Records::kMixBiasFile);
+    QString error;
+    if (!ParamHistory::load(path, &values, &error))
+        throw Failure{QStringLiteral("%1: %2").arg(path, error)};
     return values;
+}
+
+void CliApp::keep(ParamHistory::Kind kind, const ParamAccess &values, const QString &port)
+{
+    QString why;
+    if (ParamHistory().keep(kind, values, port, &why) || m_historyWarned)
+        return;
+    m_historyWarned = true;
+    std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(tr("参数历史没有保存：%1").arg(why))));
 }
 
 void CliApp::openPort(TransmitterSession &session, const QString &port)
@@ -242,6 +251,7 @@ int CliApp::read(const QString &port)
         out(AnswerAccount::ofRead(groups) + QLatin1Char('\n'));
         return Differences;
     }
+    keep(ParamHistory::Kind::Read, values, port);
 
     if (m_parser.isSet(m_output)) {
         const QString path = m_parser.value(m_output);
@@ -273,6 +283,8 @@ int CliApp::write(const QString &port, const QString &file)
 
     TransmitterSession session;
     openPort(session, port);
+    if (!m_parser.isSet(m_noBackup))
+        keep(ParamHistory::Kind::BeforeWrite, backup(session, values), port);
     const QByteArray s = Records::build(Records::sFormat(), values).toLocal8Bit();
     const auto result = session.writeRecords(s, [&values] {
         return Records::build(Records::tFormat(), values, Records::kMixBiasTransmitter).toLocal8Bit();
@@ -288,6 +300,7 @@ int CliApp::write(const QString &port, const QString &file)
     case TransmitterSession::WriteResult::NotOpen:
         throw Failure{tr("写入串口失败，参数没有写入发射机")};
     }
+    keep(ParamHistory::Kind::Written, values, port);
     if (!m_parser.isSet(m_verify)) {
         out(tr("已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对\n").arg(s.size() * 2));
         return Success;
@@ -297,6 +310,25 @@ int CliApp::write(const QString &port, const QString &file)
     const auto rows = ParamCompare::compare(values, answer, groups);
     out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
     return ParamCompare::differences(rows) + ParamCompare::missing(rows) > 0 ? Differences : Success;
+}
+
+MapParamAccess CliApp::backup(TransmitterSession &session, const MapParamAccess &seed)
+{
+    const auto refused = [](const QString &why) {
+        return Failure{tr("%1，写入前无法备份发射机的参数，没有写入；不备份也要写入请加 --no-backup").arg(why)};
+    };
+    QList<quint8> groups;
+    MapParamAccess answer;
+    try {
+        answer = readAnswer(session, seed, &groups, ReadKind::Confirmed);
+    } catch (const Failure &failure) {
+        throw refused(failure.message);
+    }
+    const qsizetype missing = ReplyFrames::missingGroups(groups).size();
+    if (missing > 0)
+        throw refused(tr("发射机只回报了 %1 组参数（共 %2 组）")
+                             .arg(ReplyFrames::groups().size() - missing).arg(ReplyFrames::groups().size()));
+    return answer;
 }
 
 int CliApp::verify(const QString &port, const QString &file)
@@ -333,15 +365,23 @@ int CliApp::diff(const QString &fileA, const QString &fileB)
     return ParamCompare::differences(rows) > 0 ? Differences : Success;
 }
 
+int CliApp::history()
+{
+    const QList<ParamHistory::Entry> entries = ParamHistory().entries();
+    out(m_parser.isSet(m_json) ? ParamPrinter::historyJson(entries) : ParamPrinter::history(entries));
+    return Success;
+}
+
 QString CliApp::helpText() const
 {
     return tr("用法：\n"
               "  k6qx-cli ports                                   列出串口，每行一个\n"
               "  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]\n"
-              "  k6qx-cli write PORT FILE [--verify] [--baud N]\n"
+              "  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]\n"
               "  k6qx-cli verify PORT FILE [--json] [--baud N]\n"
               "  k6qx-cli show FILE [--json]\n"
               "  k6qx-cli diff FILE_A FILE_B [--json]\n"
+              "  k6qx-cli history [--json]\n"
               "  k6qx-cli --help | --version\n"
               "\n"
               "PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。\n"
@@ -349,8 +389,11 @@ QString CliApp::helpText() const
               "\n"
               "read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，\n"
               "大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。\n"
-              "write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；--verify 写入后读回并比较。\n"
+              "write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；然后读取发射机现有的参数作为备份，\n"
+              "读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。\n"
               "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
+              "history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数\n"
+              "都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。\n"
               "\n"
               "退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。\n")
            + m_parser.helpText().section(QLatin1Char('\n'), 2);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "paramaccess.h"
+#include "paramhistory.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -33,6 +34,7 @@ private:
     int verify(const QString &port, const QString &file);
     int show(const QString &file);
     int diff(const QString &fileA, const QString &fileB);
+    int history();
 
     void checkOptions(const QString &command, const QStringList &allowed, int positionals);
     MapParamAccess loadFile(const QString &path);
@@ -42,6 +44,12 @@ private:
     // the transmitter stopped short). Nothing at all is a Failure.
     MapParamAccess readAnswer(TransmitterSession &session, const MapParamAccess &seed, QList<quint8> *groups,
                               ReadKind kind = ReadKind::Plain);
+    // The transmitter's set before a write; anything short of a complete
+    // answer is a Failure, and nothing is written.
+    MapParamAccess backup(TransmitterSession &session, const MapParamAccess &seed);
+    // Keeps the values in the history; a history that cannot be kept is said
+    // once on stderr and stops nothing.
+    void keep(ParamHistory::Kind kind, const ParamAccess &values, const QString &port);
     qint32 baudRate();
     QString helpText() const;
 
@@ -53,7 +61,9 @@ private:
     QCommandLineOption m_baud;
     QCommandLineOption m_channel;
     QCommandLineOption m_verify;
+    QCommandLineOption m_noBackup;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
     QCommandLineOption m_lang;
+    bool m_historyWarned = false;
 };

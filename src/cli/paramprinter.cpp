@@ -2,6 +2,7 @@
 
 #include "formlimits.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,6 +21,11 @@ QString line(const QStringList &cells)
 QString json(const QJsonObject &object)
 {
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+QString timeText(const QDateTime &time)
+{
+    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
 }
 
 } // namespace
@@ -80,6 +86,26 @@ QString differencesJson(const QList<ParamCompare::Row> &rows)
             object.insert(QLatin1String(r.field->param), QJsonArray{r.a, QJsonValue()});
     }
     return json(object);
+}
+
+QString history(const QList<ParamHistory::Entry> &entries)
+{
+    QString text;
+    for (const ParamHistory::Entry &e : entries)
+        text += line({timeText(e.time), ParamHistory::kindName(e.kind), e.port, QDir::toNativeSeparators(e.path)});
+    return text;
+}
+
+QString historyJson(const QList<ParamHistory::Entry> &entries)
+{
+    QJsonArray array;
+    for (const ParamHistory::Entry &e : entries) {
+        array.append(QJsonObject{{QStringLiteral("time"), timeText(e.time)},
+                                 {QStringLiteral("kind"), ParamHistory::kindName(e.kind)},
+                                 {QStringLiteral("port"), e.port},
+                                 {QStringLiteral("path"), QDir::toNativeSeparators(e.path)}});
+    }
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
 }
 
 } // namespace ParamPrinter

@@ -2,6 +2,7 @@
 
 #include "paramaccess.h"
 #include "paramcompare.h"
+#include "paramhistory.h"
 
 #include <QList>
 #include <QString>
@@ -20,5 +21,10 @@ QString json(const QList<const Records::Field *> &fields, const ParamAccess &val
 QString differences(const QList<ParamCompare::Row> &rows, const QString &labelA, const QString &labelB);
 // The differing rows as {"EPA_L1": [a, b], ...}.
 QString differencesJson(const QList<ParamCompare::Row> &rows);
+
+// One line per entry, as given: time, kind, port, path.
+QString history(const QList<ParamHistory::Entry> &entries);
+// [{"time": ..., "kind": ..., "port": ..., "path": ...}, ...]
+QString historyJson(const QList<ParamHistory::Entry> &entries);
 
 } // namespace ParamPrinter

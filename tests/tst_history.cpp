@@ -1,0 +1,223 @@
+#include "paramhistory.h"
+#include "recordcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Kind = ParamHistory::Kind;
+
+MapParamAccess startingValues()
+{
+    MapParamAccess values;
+    Records::applyStartingValues(values);
+    return values;
+}
+
+void touch(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot make %s", qPrintable(path));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ParamHistory::Kind)
+
+class TestHistory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The name carries all an entry is: time, kind, port.
+    void namesRoundTrip_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shownPort");
+        const QDate day(2026, 12, 8);
+        QTest::newRow("read on ttyUSB0") << QDateTime(day, QTime(12, 3, 4, 5)) << Kind::Read << "/dev/ttyUSB0"
+                                         << "20261208-120304-005-read-ttyUSB0.dat" << "ttyUSB0";
+        QTest::newRow("before-write on a pseudo-terminal")
+            << QDateTime(day, QTime(0, 0, 0, 999)) << Kind::BeforeWrite << "/dev/pts/5"
+            << "20261208-000000-999-before-write-pts-5.dat" << "pts-5";
+        QTest::newRow("written to COM12") << QDateTime(QDate(2027, 1, 31), QTime(23, 59, 59, 0)) << Kind::Written
+                                          << "\\\\.\\COM12" << "20270131-235959-000-written-COM12.dat" << "COM12";
+        QTest::newRow("edits, no port") << QDateTime(day, QTime(9, 8, 7, 60)) << Kind::Edits << ""
+                                        << "20261208-090807-060-edits.dat" << "";
+    }
+
+    void namesRoundTrip()
+    {
+        QFETCH(QDateTime, time);
+        QFETCH(Kind, kind);
+        QFETCH(QString, port);
+        QFETCH(QString, name);
+        QFETCH(QString, shownPort);
+        QCOMPARE(ParamHistory::fileName(time, kind, port), name);
+        QTemporaryDir dir;
+        touch(dir.filePath(name));
+        const QList<ParamHistory::Entry> entries = ParamHistory(dir.path()).entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].time, time);
+        QCOMPARE(entries[0].kind, kind);
+        QCOMPARE(entries[0].port, shownPort);
+        QCOMPARE(entries[0].path, dir.filePath(name));
+    }
+
+    void safePortName_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("device path") << "/dev/ttyUSB0" << "ttyUSB0";
+        QTest::newRow("list name") << "ttyACM0" << "ttyACM0";
+        QTest::newRow("COM3") << "COM3" << "COM3";
+        QTest::newRow("Windows device path") << "\\\\.\\COM12" << "COM12";
+        QTest::newRow("pseudo-terminal") << "/dev/pts/5" << "pts-5";
+        QTest::newRow("path outside /dev") << "/tmp/my port:1" << "-tmp-myport1";
+        QTest::newRow("other letters dropped") << "串口_1.a" << "_1.a";
+    }
+
+    void safePortName()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, safe);
+        QCOMPARE(ParamHistory::safePortName(port), safe);
+    }
+
+    // A full history loses its oldest entry to a new one; what is not an
+    // entry stays.
+    void pruningKeepsTheNewest()
+    {
+        QTemporaryDir dir;
+        const QDateTime first(QDate(2020, 1, 1), QTime(0, 0));
+        for (int i = 0; i < ParamHistory::kMaxEntries; ++i)
+            touch(dir.filePath(ParamHistory::fileName(first.addSecs(i), Kind::Read, QStringLiteral("ttyUSB0"))));
+        const QStringList foreign{QStringLiteral("notes.txt"), QStringLiteral("20191301-000000-000-read.dat"),
+                                  QStringLiteral("20190101-000000-000-fly.dat"),
+                                  QStringLiteral("20190101-000000-000-read-tty USB0.dat"),
+                                  QStringLiteral("20190101-000000-000-read.dat.bak")};
+        for (const QString &name : foreign)
+            touch(dir.filePath(name));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("20190101-000000-000-edits.dat")));
+
+        ParamHistory history(dir.path());
+        QCOMPARE(history.entries().size(), ParamHistory::kMaxEntries);
+        QString error;
+        QString path;
+        QVERIFY2(history.keep(Kind::Written, startingValues(), QStringLiteral("COM3"), &error, &path),
+                 qPrintable(error));
+
+        const QList<ParamHistory::Entry> entries = history.entries();
+        QCOMPARE(entries.size(), ParamHistory::kMaxEntries);
+        QCOMPARE(entries.first().path, path);
+        QCOMPARE(entries.first().kind, Kind::Written);
+        QCOMPARE(entries.last().time, first.addSecs(1));
+        QVERIFY(!QFile::exists(dir.filePath(ParamHistory::fileName(first, Kind::Read, QStringLiteral("ttyUSB0")))));
+        for (const QString &name : foreign)
+            QVERIFY2(QFile::exists(dir.filePath(name)), qPrintable(name));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("20190101-000000-000-edits.dat"))).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 ParamHistory::kMaxEntries + foreign.size());
+    }
+
+    // Entries kept in one burst each get a time of their own, and each file
+    // is the parameter file of its values.
+    void keptInOneBurst()
+    {
+        QTemporaryDir dir;
+        ParamHistory history(dir.path());
+        QList<QString> paths;
+        for (int i = 0; i < 20; ++i) {
+            MapParamAccess values = startingValues();
+            values.setValue(QStringLiteral("spinBox_17"), 80 + i);
+            QString path;
+            QVERIFY(history.keep(i % 2 ? Kind::Written : Kind::BeforeWrite, values, QStringLiteral("/dev/ttyUSB0"),
+                                 nullptr, &path));
+            paths.prepend(path);
+        }
+        const QList<ParamHistory::Entry> entries = history.entries();
+        QCOMPARE(entries.size(), 20);
+        for (int i = 0; i < entries.size(); ++i) {
+            QCOMPARE(entries[i].path, paths[i]);
+            if (i > 0)
+                QVERIFY(entries[i].time < entries[i - 1].time);
+            MapParamAccess loaded;
+            QString error;
+            QVERIFY2(ParamHistory::load(entries[i].path, &loaded, &error), qPrintable(error));
+            QCOMPARE(loaded.value(QStringLiteral("spinBox_17")), double(80 + 19 - i));
+            QCOMPARE(QFileInfo(entries[i].path).size(), qint64(Records::kFileLength));
+        }
+    }
+
+    // An entry kept in a millisecond that already has one moves on; the
+    // entries there stay as they are.
+    void takenTimesMoveOn()
+    {
+        QTemporaryDir dir;
+        const QString port = QStringLiteral("ttyUSB0");
+        const QDateTime now = QDateTime::currentDateTime();
+        QStringList taken;
+        for (int ms = -10; ms < 500; ++ms) {
+            taken << dir.filePath(ParamHistory::fileName(now.addMSecs(ms), Kind::Read, port));
+            touch(taken.last());
+        }
+        ParamHistory history(dir.path());
+        QString path;
+        QVERIFY(history.keep(Kind::Read, startingValues(), port, nullptr, &path));
+        QVERIFY(!taken.contains(path));
+        for (const QString &name : std::as_const(taken))
+            QCOMPARE(QFileInfo(name).size(), 0);
+        QCOMPARE(history.entries().size(), taken.size() + 1);
+        QCOMPARE(history.entries().first().path, path);
+    }
+
+    // Nothing is kept, and the reason is given, when the folder cannot hold
+    // the entry or the values cannot be saved as a file.
+    void notKept_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("folder is a file") << "FILE" << "" << 0.0 << "FILE";
+        QTest::newRow("folder inside a file") << "FILE/history" << "" << 0.0 << "FILE";
+        QTest::newRow("travel beyond a record") << "history" << "spinBox_17" << 300.0 << "EPA_L1";
+    }
+
+    void notKept()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, control);
+        QFETCH(double, value);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("not-a-folder"));
+        touch(file);
+        folder = dir.filePath(folder.replace(QStringLiteral("FILE"), QStringLiteral("not-a-folder")));
+        said.replace(QStringLiteral("FILE"), QStringLiteral("not-a-folder"));
+        MapParamAccess values = startingValues();
+        if (!control.isEmpty())
+            values.setValue(control, value);
+        ParamHistory history(folder);
+        QString error;
+        QString path;
+        QVERIFY(!history.keep(Kind::Read, values, QStringLiteral("ttyUSB0"), &error, &path));
+        QVERIFY2(error.contains(said), qPrintable(error));
+        QVERIFY(!error.contains(QLatin1Char('\n')));
+        QVERIFY(path.isEmpty());
+        QVERIFY(history.entries().isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+                 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "tst_history.moc"
