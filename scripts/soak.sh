@@ -24,6 +24,8 @@ cli="$build/src/cli/k6qx-cli"
 simulator="$build/simulator/k6qx-sim"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/k6qx-soak.XXXXXX")
+# The entries every read and write keeps go with the run, not to the user's history.
+export K6QX_HISTORY_DIR="$work/history"
 sim_pid=""
 stop_sim() {
     [ -n "$sim_pid" ] || return 0
@@ -136,7 +138,9 @@ failure_kind() { # status stderr-file operation
     case "$1:$3:$line" in
         1:read-*|1:*:?*) echo missing ;;
         1:*) echo differences ;;
-        *"did not report"*) echo timeout ;;
+        *"could not be backed up"*) echo no-backup ;;
+        *"did not report"*|*"reported no parameters"*) echo timeout ;;
+        *"no two of"*) echo unconfirmed ;;
         *"was lost"*) echo lost ;;
         *"cannot open"*) echo open ;;
         *"writing to the serial port failed"*) echo write-failed ;;
