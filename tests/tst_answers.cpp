@@ -17,6 +17,10 @@
 
 namespace {
 
+// The account is due after the answer time (about 1 s at 115200 baud); a
+// broken session fails well within seconds.
+constexpr int kAccountMs = 2000;
+
 // A transmitter whose eight sub-trims all differ, so a frame cut from the
 // wrong byte shows at once.
 Transmitter transmitter()
@@ -96,7 +100,7 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         link.send(answer);
-        QTRY_VERIFY(statusOf(w).startsWith(QStringLiteral("已读取全部 14 组参数")));
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf(w).startsWith(QStringLiteral("已读取全部 14 组参数")), kAccountMs);
         QVERIFY(showsSubTrims(w, t));
         QCOMPARE(controlValue(w, "spinBox_17"), 77.0);
         QCOMPARE(probe.rxFlag(), 0);
@@ -115,7 +119,7 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         sendLater(link, {answer.left(17), answer.mid(17, 50), answer.mid(67, 1), answer.mid(68)}, 40);
-        QTRY_VERIFY(statusOf(w).startsWith(QStringLiteral("已读取全部")));
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf(w).startsWith(QStringLiteral("已读取全部")), kAccountMs);
         QVERIFY(showsSubTrims(w, t));
     }
 
@@ -146,7 +150,7 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         link.send(answer.left(12 * frames));
-        QTRY_COMPARE_WITH_TIMEOUT(statusOf(w), account, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(w), account, kAccountMs);
         QCOMPARE(showsSubTrims(w, t), frames > 1);
 
         link.send(answer.mid(12 * frames)); // late: dropped, but counted
@@ -158,7 +162,7 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         link.send(answer);
-        QTRY_COMPARE(statusOf(w), QStringLiteral("已读取全部 14 组参数"));
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(w), QStringLiteral("已读取全部 14 组参数"), kAccountMs);
         QCOMPARE(controlValue(w, "spinBox_41"), 3.0);
     }
 
