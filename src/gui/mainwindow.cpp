@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "answeraccount.h"
+#include "changetracker.h"
 #include "comm.h"
 #include "comparedialog.h"
 #include "dlgload.h"
@@ -19,6 +20,7 @@
 #include "transmittersession.h"
 #include "ui_mainwindow.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QComboBox>
 #include <QFileDialog>
@@ -36,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(res);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
+    setWindowTitle(windowTitle() + QLatin1String("[*]"));
     form = std::make_unique<FormAccess>(this);
     for (QComboBox *box : findChildren<QComboBox *>())
         formItemCounts.insert(box, box->count());
@@ -88,6 +91,16 @@ MainWindow::MainWindow(QWidget *parent)
     secLabel->setOpenExternalLinks(true);
     ui->statusbar->addPermanentWidget(fstLabel);
     ui->statusbar->addPermanentWidget(secLabel);
+    // Beside the counters, where the form leaves room for buttons.
+    ui->statusbar->insertPermanentWidget(0, ui->changeBar);
+
+    changes = new ChangeTracker(this, this);
+    ui->pushButtonRevert->setEnabled(false);
+    connect(changes, &ChangeTracker::modifiedChanged, this, [this](bool modified) {
+        setWindowModified(modified);
+        ui->pushButtonRevert->setEnabled(modified);
+    });
+    connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
 
     isComOpen = false;
     recvCount = 0;
@@ -103,6 +116,8 @@ MainWindow::~MainWindow()
     if (portScan.valid())
         portScan.wait(); // its answer is dropped with the window
 
+    delete changes; // stops watching before the controls go
+    changes = nullptr;
     delete session; // closes the port before the form goes
     session = nullptr;
     delete ui;
@@ -122,6 +137,25 @@ void MainWindow::changeEvent(QEvent *e)
         it.key()->addItems(QStringList(it.value(), QString()));
     }
     ui->retranslateUi(this);
+    setWindowTitle(windowTitle() + QLatin1String("[*]"));
+    if (changes)
+        changes->markTabs();
+}
+
+void MainWindow::closeEvent(QCloseEvent *e)
+{
+    if (!changes->isModified()) {
+        e->accept();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, tr("关闭窗口"), tr("窗口中的参数已修改，尚未写入发射机或保存到文件。"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    ask.setDefaultButton(QMessageBox::Cancel);
+    const int answer = ask.exec();
+    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && save()))
+        e->accept();
+    else
+        e->ignore();
 }
 
 void MainWindow::refrushInfoLabel()
@@ -333,6 +367,8 @@ void MainWindow::endReadAccount()
     // names as the window's own stay so.
     if (!ReplyFrames::missingGroups(readSeen).isEmpty())
         session->discardUntilRequest();
+    else
+        changes->setBaseline();
     ui->statusbar->showMessage(AnswerAccount::ofRead(readSeen));
 }
 
@@ -388,6 +424,7 @@ void MainWindow::on_pushButtonSend2_clicked()
         // The transmitter does not acknowledge: what is known is what left.
         ui->statusbar->showMessage(
             tr("参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对").arg(2 * Records::kRecordLength));
+        changes->setBaseline();
         break;
     case TransmitterSession::WriteResult::HandOffFailed:
         showError(tr("写入串口失败，参数没有写入发射机\n请检查连接后重新写入"));
@@ -487,21 +524,25 @@ void MainWindow::verifyAgainstFile()
 
 // --- files ------------------------------------------------------------------------
 
-void MainWindow::save()
+bool MainWindow::save()
 {
     const QString s = buildSRecord();
     const QString t = buildTRecord(Records::kMixBiasFile);
     if (!recordsFit(Records::kMixBiasFile, tr("以下参数超出可保存的范围，没有保存：")))
-        return;
+        return false;
 
     const QString fileName = QFileDialog::getSaveFileName(
         this, tr("保存数据"), QStringLiteral("./"), tr("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
     qCDebug(lcFiles) << fileName;
     if (fileName.isEmpty())
-        return;
+        return false;
 
-    if (!ParamFile::save(fileName, (s + t).toLocal8Bit()))
+    if (!ParamFile::save(fileName, (s + t).toLocal8Bit())) {
         showError(tr("不能写入指定的文件"));
+        return false;
+    }
+    changes->setBaseline();
+    return true;
 }
 
 void MainWindow::load()
@@ -518,4 +559,5 @@ void MainWindow::load()
     }
     applySRecord(records.left(Records::kRecordLength));
     applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
+    changes->setBaseline();
 }

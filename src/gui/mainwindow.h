@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 
+class ChangeTracker;
 class FormAccess;
 class MapParamAccess;
 class QComboBox;
@@ -31,6 +32,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
 
 private slots:
     void on_pushButtonOpen_clicked();
@@ -40,7 +42,8 @@ private slots:
     void on_pushButtonVerify_clicked();
     void readMyCom();
     void load();
-    void save();
+    // True once the file is written.
+    bool save();
 
 private:
     void startPortScan();
@@ -86,6 +89,9 @@ private:
     // told in the status bar once all came or the answer time is over.
     QTimer *readAccountTimer = nullptr;
     QList<quint8> readSeen;
+    // The values as they stood after the last complete read, load, save or
+    // write, and the marks on what differs from them.
+    ChangeTracker *changes = nullptr;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };
