@@ -523,6 +523,7 @@ private slots:
         QTest::newRow("missing file") << QStringList{"diff", "MALFORMED", "nothing-here.dat"};
         QTest::newRow("write refuses a malformed file") << QStringList{"write", "/dev/null", "MALFORMED"};
         QTest::newRow("port that cannot open") << QStringList{"read", "/dev/k6qx-no-such-port", "-o", out};
+        QTest::newRow("too many arguments") << QStringList{"ports", "extra"};
     }
 
     void trouble()
@@ -606,6 +607,34 @@ private slots:
         QCOMPARE(r.code, 2);
         QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: 不能打开串口 %1：请检查串口是否被占用")
                                              .arg(pty.slavePath())));
+    }
+
+    // --dual-rate-channel N reads the pair of CHN; the simulator's pairs
+    // differ from channel to channel.
+    void readDualRatesOfChannel_data()
+    {
+        QTest::addColumn<QString>("channel");
+        QTest::addColumn<double>("up");
+        QTest::addColumn<double>("down");
+        QTest::newRow("CH1") << "1" << 90.0 << 85.0;
+        QTest::newRow("CH2") << "2" << 80.0 << 75.0;
+        QTest::newRow("CH4") << "4" << 60.0 << 55.0;
+    }
+
+    void readDualRatesOfChannel()
+    {
+        QFETCH(QString, channel);
+        QFETCH(double, up);
+        QFETCH(double, down);
+        Simulator sim;
+        QVERIFY(!sim.port().isEmpty());
+        const Result r = cli({QStringLiteral("read"), sim.port(), QStringLiteral("--json"),
+                              QStringLiteral("--dual-rate-channel"), channel});
+        QCOMPARE(r.code, 0);
+        const QJsonObject read = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(read.value(QStringLiteral("DRCH")).toDouble(), channel.toDouble() - 1);
+        QCOMPARE(read.value(QStringLiteral("DR_L_UP")).toDouble(), up);
+        QCOMPARE(read.value(QStringLiteral("DR_L_DN")).toDouble(), down);
     }
 };
 

@@ -312,15 +312,25 @@ private slots:
         QCOMPARE(widget->geometry(), rect);
     }
 
-    // The action added beside the bar covers no control of either page.
-    void verifyButtonCoversNothing()
+    // The actions added to the form cover no control of either page.
+    void addedButtonCoversNothing_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("校验数据") << "pushButtonVerify";
+        QTest::newRow("还原") << "pushButtonRevert";
+    }
+
+    void addedButtonCoversNothing()
+    {
+        QFETCH(QString, name);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        auto *verify = find<QWidget>(QStringLiteral("pushButtonVerify"));
+        auto *added = find<QWidget>(name);
         auto *tabs = find<QTabWidget>(QStringLiteral("tabWidget_2"));
-        QVERIFY(verify && tabs);
-        const QRect area(verify->mapToGlobal(QPoint(0, 0)), verify->size());
+        QVERIFY(added && tabs);
+        QVERIFY(added->isVisible());
+        const QRect area(added->mapToGlobal(QPoint(0, 0)), added->size());
+        QVERIFY(QRect(window->mapToGlobal(QPoint(0, 0)), window->size()).contains(area));
         QVERIFY(!area.intersects(QRect(find<QWidget>(QStringLiteral("layoutWidget_11"))->mapToGlobal(QPoint(0, 0)),
                                        find<QWidget>(QStringLiteral("layoutWidget_11"))->size())));
         for (int page = 0; page < tabs->count(); ++page) {
@@ -443,7 +453,7 @@ private slots:
         QTest::addColumn<QByteArray>("property");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("MainWindow") << QByteArray("windowTitle") << "Korvan电子K6QX调参软件V2.0";
+        QTest::newRow("MainWindow") << QByteArray("windowTitle") << "Korvan电子K6QX调参软件V2.0[*]";
         QTest::newRow("label") << QByteArray("text") << "串口号：";
         QTest::newRow("label_5") << QByteArray("text") << "校  验：";
         QTest::newRow("label_6") << QByteArray("text") << "流  控：";

@@ -141,6 +141,36 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
         QVERIFY(::chmod(qPrintable(folder), 0755) == 0);
     }
+
+    // The limit itself is still read; a byte more, or a device that never
+    // ends, is refused after reading one byte beyond the limit.
+    void sizeLimit_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("status");
+        const auto Ok = int(ParamFile::ReadStatus::Ok);
+        const auto TooLarge = int(ParamFile::ReadStatus::TooLarge);
+        QTest::newRow("exactly the limit") << "limit.bin" << ParamFile::kMaxFileBytes << Ok;
+        QTest::newRow("one byte beyond") << "beyond.bin" << ParamFile::kMaxFileBytes + 1 << TooLarge;
+        // A device has no honest size: refused before it is opened.
+        QTest::newRow("a device without end") << "/dev/zero" << qint64(-1) << int(ParamFile::ReadStatus::NotRegular);
+    }
+
+    void sizeLimit()
+    {
+        QFETCH(QString, path);
+        QFETCH(qint64, size);
+        QFETCH(int, status);
+        if (size >= 0) {
+            path = m_dir.filePath(path);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(size, 'S')) == size);
+        }
+        QByteArray bytes("stale");
+        QCOMPARE(int(ParamFile::readBytes(path, &bytes)), status);
+        QCOMPARE(bytes.size(), status == int(ParamFile::ReadStatus::Ok) ? size : 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestParamFile)

@@ -3,8 +3,11 @@
 #include "portlist.h"
 
 #include <QComboBox>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -107,6 +110,33 @@ private slots:
         openDropDown(ports);
         QCOMPARE(items(ports), before);
         QCOMPARE(ports->currentText(), link.pty.slavePath());
+    }
+
+    // A start-up scan that answers only after the drop-down has refreshed
+    // the list leaves the refreshed list as it is.
+    void lateStartupScanKeepsRefresh()
+    {
+        QSemaphore scanStarted;
+        QSemaphore scanMayAnswer;
+        PortList::setEnumerator([&]() -> QStringList {
+            if (QThread::currentThread() == thread())
+                return {QStringLiteral("ttyUSB0")};
+            scanStarted.release();
+            scanMayAnswer.tryAcquire(1, 5000);
+            return {QStringLiteral("ttyS0")};
+        });
+        const auto restore = qScopeGuard([this] { PortList::setEnumerator([this] { return plugged; }); });
+        MainWindow w;
+        QSignalSpy listed(&w, &MainWindow::portsListed);
+        w.show();
+        QTRY_COMPARE_WITH_TIMEOUT(scanStarted.available(), 1, 5000);
+        auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
+        openDropDown(ports);
+        QCOMPARE(items(ports), QStringList{QStringLiteral("ttyUSB0")});
+
+        scanMayAnswer.release();
+        QVERIFY(listed.wait(5000));
+        QCOMPARE(items(ports), QStringList{QStringLiteral("ttyUSB0")});
     }
 };
 

@@ -4,13 +4,39 @@
 #include "portopenerror.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using PortNames::Platform;
 Q_DECLARE_METATYPE(Platform)
 Q_DECLARE_METATYPE(QSerialPort::SerialPortError)
+
+namespace {
+
+// Runs fn in a child process as a user without the rights root has, so file
+// modes apply; returns fn's result.
+bool asUnprivileged(const std::function<bool()> &fn)
+{
+    if (::geteuid() != 0)
+        return fn();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && fn();
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
 
 class TestPortOpenError : public QObject
 {
@@ -43,6 +69,32 @@ private slots:
         QFETCH(bool, denied);
         QFETCH(bool, hint);
         QCOMPARE(PortOpenError::wantsGroupHint(error, platform, denied), hint);
+    }
+
+    // Opening a port reads and writes: a node the user may only read (or
+    // only write) is refused as much as one without any access.
+    void accessDenied_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("denied");
+        QTest::newRow("read and write") << 0666 << false;
+        QTest::newRow("read only") << 0444 << true;
+        QTest::newRow("write only") << 0222 << true;
+        QTest::newRow("neither") << 0 << true;
+    }
+
+    void accessDenied()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, denied);
+        QTemporaryDir dir;
+        const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+        QFile f(node);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(::chmod(qPrintable(dir.path()), 0755) == 0);
+        QVERIFY(::chmod(qPrintable(node), mode_t(mode)) == 0);
+        QVERIFY(asUnprivileged([&] { return PortOpenError::accessDenied(node) == denied; }));
     }
 
     // Only EACCES is a refusal; a missing node is not one.

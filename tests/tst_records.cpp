@@ -189,6 +189,54 @@ private slots:
         QVERIFY(limitProblems(*format, m, mixBias).isEmpty());
     }
 
+    // Every field at its place with a value of its own, written from the
+    // record layout: decoding gives each control its value, building gives
+    // the records back.
+    void everyFieldInPlace()
+    {
+        const QString s = QStringLiteral("S12345678" "5A646E78828C96A0" "1112131415161718" "1B1C1D1E1F202122"
+                                         "25262728292A2B2C" "4321" "7F" "3Y");
+        const QString t = QStringLiteral("T3" "2F3031323334" "1" "46505A646E78" "1" "9D9E9FA0" "6"
+                                         "434445464748494A" "12" "4D4E" "2D2C2B2A2928" "765421" "6D2Z");
+        QHash<QString, double> expected;
+        // spinBox_<first>.. hold first value, first value + step, ...
+        auto series = [&expected](int first, int count, double value, double step) {
+            for (int i = 0; i < count; ++i)
+                expected.insert(QStringLiteral("spinBox_%1").arg(first + i), value + i * step);
+        };
+        series(2, 7, 2, 1);      // phases of CH2..CH8
+        series(9, 8, -30, 10);   // sub-trims
+        series(17, 8, 1, 1);     // travel left
+        series(25, 8, 11, 1);    // travel right
+        series(33, 8, 21, 1);    // failsafe
+        series(41, 4, 4, -1);    // auxiliary sources
+        series(45, 1, 3, 0);     // stick mode
+        series(81, 6, 31, 1);    // attitude values
+        series(87, 6, -50, 10);  // elevon
+        series(93, 4, 41, 1);    // V-tail
+        series(71, 8, 51, 1);    // servo delay
+        series(79, 2, 61, 1);    // dual rates
+        const std::pair<const char *, double> others[] = {
+            {"spinBox", 1}, {"doubleSpinBox", 11.1}, {"comboBox_4", 3}, {"comboBox_5", 1}, {"comboBox_6", 1},
+            {"comboBox", 1}, {"comboBox_2", 2},
+            {"spinBox_98", -71}, {"spinBox_101", -72}, {"spinBox_99", -73},
+            {"spinBox_102", -74}, {"spinBox_97", -75}, {"spinBox_100", -76},
+            {"comboBox_11", 7}, {"comboBox_9", 6}, {"comboBox_12", 5}, {"comboBox_10", 4},
+            {"comboBox_7", 2}, {"comboBox_8", 1},
+        };
+        for (const auto &[name, v] : others)
+            expected.insert(QLatin1String(name), v);
+
+        MapParamAccess m;
+        apply(sFormat(), s, m);
+        apply(tFormat(), t, m, kMixBiasTransmitter);
+        QCOMPARE(m.values.size(), expected.size());
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QVERIFY2(qAbs(m.values.value(it.key(), -999) - it.value()) < 1e-9, qPrintable(it.key()));
+        QCOMPARE(build(sFormat(), m), s);
+        QCOMPARE(build(tFormat(), m, kMixBiasTransmitter), t);
+    }
+
     void dualRateChannel_data()
     {
         QTest::addColumn<int>("channel");

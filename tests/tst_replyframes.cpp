@@ -46,51 +46,62 @@ private slots:
         QTest::addColumn<int>("drChannel");
         QTest::addColumn<Expected>("expected");
 
-        QTest::newRow("phase of CH1, CH3, CH8 reversed")
-            << frame(0x44, {1, 0, 1, 0, 0, 0, 0, 1}) << 0
-            << Expected{{"spinBox", 1}, {"spinBox_2", 0}, {"spinBox_3", 1}, {"spinBox_8", 1}};
-        QTest::newRow("sub-trim 0x78 is 0, 0x00 is -120")
-            << frame(0x55, {0x78, 0x78, 0x78, 0x78, 0x78, 0x78, 0x78, 0x00}) << 0
-            << Expected{{"spinBox_9", 0}, {"spinBox_15", 0}, {"spinBox_16", -120}};
+        // Every control of the group, each from a value of its own; the bytes
+        // no control reads hold values that would show if one did.
+        QTest::newRow("phase of CH1..CH8 in bytes 4..11")
+            << frame(0x44, {1, 2, 3, 4, 5, 6, 7, 8}) << 0
+            << Expected{{"spinBox", 1}, {"spinBox_2", 2}, {"spinBox_3", 3}, {"spinBox_4", 4},
+                        {"spinBox_5", 5}, {"spinBox_6", 6}, {"spinBox_7", 7}, {"spinBox_8", 8}};
+        QTest::newRow("sub-trim 0x78 is 0, 0x00 is -120, 0xF0 is 120")
+            << frame(0x55, {0x78, 0x00, 0xF0, 0x79, 0x77, 0x82, 0x6E, 0x8C}) << 0
+            << Expected{{"spinBox_9", 0}, {"spinBox_10", -120}, {"spinBox_11", 120}, {"spinBox_12", 1},
+                        {"spinBox_13", -1}, {"spinBox_14", 10}, {"spinBox_15", -10}, {"spinBox_16", 20}};
         QTest::newRow("travel left plain")
             << frame(0x66, {0, 1, 2, 3, 4, 5, 6, 120}) << 0
-            << Expected{{"spinBox_17", 0}, {"spinBox_20", 3}, {"spinBox_24", 120}};
+            << Expected{{"spinBox_17", 0}, {"spinBox_18", 1}, {"spinBox_19", 2}, {"spinBox_20", 3},
+                        {"spinBox_21", 4}, {"spinBox_22", 5}, {"spinBox_23", 6}, {"spinBox_24", 120}};
         QTest::newRow("travel right, byte 0xFF unsigned")
-            << frame(0x77, {0xFF, 0x80, 0, 0, 0, 0, 0, 7}) << 0
-            << Expected{{"spinBox_25", 255}, {"spinBox_26", 128}, {"spinBox_32", 7}};
+            << frame(0x77, {0xFF, 0x80, 1, 2, 3, 4, 5, 7}) << 0
+            << Expected{{"spinBox_25", 255}, {"spinBox_26", 128}, {"spinBox_27", 1}, {"spinBox_28", 2},
+                        {"spinBox_29", 3}, {"spinBox_30", 4}, {"spinBox_31", 5}, {"spinBox_32", 7}};
         QTest::newRow("failsafe")
             << frame(0x88, {50, 0, 100, 1, 2, 3, 4, 5}) << 0
-            << Expected{{"spinBox_33", 50}, {"spinBox_35", 100}, {"spinBox_40", 5}};
+            << Expected{{"spinBox_33", 50}, {"spinBox_34", 0}, {"spinBox_35", 100}, {"spinBox_36", 1},
+                        {"spinBox_37", 2}, {"spinBox_38", 3}, {"spinBox_39", 4}, {"spinBox_40", 5}};
         QTest::newRow("alarm 11.1, stick mode 2, firmware 300")
-            << frame(0x99, {0x00, 0x6F, 0x00, 0x02, 0x01, 0x2C, 0, 0}) << 0
+            << frame(0x99, {0x33, 0x6F, 0x44, 0x02, 0x01, 0x2C, 0x55, 0x66}) << 0
             << Expected{{"doubleSpinBox", 11.1}, {"spinBox_45", 2}, {"spinBox_46", 300}};
         QTest::newRow("firmware FFFF")
-            << frame(0x99, {0, 0, 0, 1, 0xFF, 0xFF}) << 0 << Expected{{"spinBox_46", 65535}};
+            << frame(0x99, {0, 0, 0, 1, 0xFF, 0xFF}) << 0
+            << Expected{{"doubleSpinBox", 0}, {"spinBox_45", 1}, {"spinBox_46", 65535}};
         QTest::newRow("attitude channel and values")
-            << frame(0xA1, {2, 10, 20, 30, 40, 50, 60}) << 0
-            << Expected{{"comboBox_4", 2}, {"spinBox_81", 10}, {"spinBox_86", 60}};
+            << frame(0xA1, {2, 10, 20, 30, 40, 50, 60, 99}) << 0
+            << Expected{{"comboBox_4", 2}, {"spinBox_81", 10}, {"spinBox_82", 20}, {"spinBox_83", 30},
+                        {"spinBox_84", 40}, {"spinBox_85", 50}, {"spinBox_86", 60}};
         QTest::newRow("elevon minus 120")
-            << frame(0xA2, {1, 120, 20, 220, 121, 119, 0}) << 0
+            << frame(0xA2, {1, 120, 20, 220, 121, 119, 0, 77}) << 0
             << Expected{{"comboBox_5", 1}, {"spinBox_87", 0}, {"spinBox_88", -100}, {"spinBox_89", 100},
                         {"spinBox_90", 1}, {"spinBox_91", -1}, {"spinBox_92", -120}};
         QTest::newRow("V-tail minus 100")
-            << frame(0xA3, {1, 150, 50, 100, 200}) << 0
+            << frame(0xA3, {1, 150, 50, 100, 200, 77, 88, 99}) << 0
             << Expected{{"comboBox_6", 1}, {"spinBox_93", 50}, {"spinBox_94", -50}, {"spinBox_95", 0}, {"spinBox_96", 100}};
         QTest::newRow("servo delay")
             << frame(0xA4, {10, 20, 30, 40, 50, 60, 70, 80}) << 0
-            << Expected{{"spinBox_71", 10}, {"spinBox_74", 40}, {"spinBox_78", 80}};
-        QTest::newRow("dual rates of CH1")
-            << frame(0xA5, {11, 12, 13, 14, 21, 22, 23, 24}) << 0
-            << Expected{{"spinBox_79", 11}, {"spinBox_80", 21}};
-        QTest::newRow("dual rates of CH3 from bytes 6 and 10")
-            << frame(0xA5, {11, 12, 13, 14, 21, 22, 23, 24}) << 2
-            << Expected{{"spinBox_79", 13}, {"spinBox_80", 23}};
+            << Expected{{"spinBox_71", 10}, {"spinBox_72", 20}, {"spinBox_73", 30}, {"spinBox_74", 40},
+                        {"spinBox_75", 50}, {"spinBox_76", 60}, {"spinBox_77", 70}, {"spinBox_78", 80}};
+        // UP rates of CH1..CH4 in bytes 4..7, DOWN rates in bytes 8..11.
+        const QByteArray rates = frame(0xA5, {11, 12, 13, 14, 21, 22, 23, 24});
+        QTest::newRow("dual rates of CH1") << rates << 0 << Expected{{"spinBox_79", 11}, {"spinBox_80", 21}};
+        QTest::newRow("dual rates of CH2") << rates << 1 << Expected{{"spinBox_79", 12}, {"spinBox_80", 22}};
+        QTest::newRow("dual rates of CH3") << rates << 2 << Expected{{"spinBox_79", 13}, {"spinBox_80", 23}};
+        QTest::newRow("dual rates of CH4") << rates << 3 << Expected{{"spinBox_79", 14}, {"spinBox_80", 24}};
+        QTest::newRow("no dual rates for CH5") << rates << 4 << Expected{};
         QTest::newRow("programmable mixes, rates and masters")
             << frame(0xA6, {0, 200, 90, 110, 100, 150, 7, 3}) << 0
             << Expected{{"spinBox_98", -100}, {"spinBox_101", 100}, {"spinBox_99", -10}, {"spinBox_102", 10},
                         {"spinBox_97", 0}, {"spinBox_100", 50}, {"comboBox_11", 7}, {"comboBox_9", 3}};
         QTest::newRow("programmable mixes, slaves and states; index unchecked")
-            << frame(0xA7, {4, 9, 2, 1}) << 0
+            << frame(0xA7, {4, 9, 2, 1, 55, 66, 77, 88}) << 0
             << Expected{{"comboBox_12", 4}, {"comboBox_10", 9}, {"comboBox_7", 2}, {"comboBox_8", 1}};
         QTest::newRow("auxiliary sources")
             << frame(0xAA, {4, 3, 2, 1, 9, 9, 9, 9}) << 0
@@ -107,9 +118,8 @@ private slots:
         QVERIFY(decode(hexOf(bytes), m));
         for (const auto &[control, value] : expected)
             QVERIFY2(qAbs(m.values.value(control, -999) - value) < 1e-9, qPrintable(control));
-        // Nothing beyond the group's own controls (and the channel read) is set.
-        QCOMPARE(m.values.size(), slotsOf(quint8(bytes[kGroupIdByte])).size()
-                                      - (bytes[kGroupIdByte] == char(0xA5) ? 6 : 0) + 1);
+        // Nothing beyond these controls (and the channel read) is set.
+        QCOMPARE(m.values.size(), expected.size() + 1);
     }
 
     void unknownGroupSetsNothing()

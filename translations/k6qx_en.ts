@@ -982,6 +982,22 @@ Check the connection and verify again</translation>
         <source>发射机没有回报：%1</source>
         <translation>Not reported by the transmitter: %1</translation>
     </message>
+    <message>
+        <source>把所有参数恢复为上次读取、加载、保存或写入时的值</source>
+        <translation>Set every value back to how it stood after the last read, load, save or write</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Revert</translation>
+    </message>
+    <message>
+        <source>关闭窗口</source>
+        <translation>Close window</translation>
+    </message>
+    <message>
+        <source>窗口中的参数已修改，尚未写入发射机或保存到文件。</source>
+        <translation>The values in the window have been changed and are neither written to the transmitter nor saved to a file.</translation>
+    </message>
 </context>
 <context>
     <name>ParamCompare</name>

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "answeraccount.h"
+#include "changetracker.h"
 #include "comm.h"
 #include "comparedialog.h"
 #include "dlgload.h"
@@ -19,6 +20,7 @@
 #include "transmittersession.h"
 #include "ui_mainwindow.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QComboBox>
 #include <QFileDialog>
@@ -36,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(res);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
+    setWindowTitle(windowTitle() + QLatin1String("[*]"));
     form = std::make_unique<FormAccess>(this);
     for (QComboBox *box : findChildren<QComboBox *>())
         formItemCounts.insert(box, box->count());
@@ -91,6 +94,16 @@ MainWindow::MainWindow(QWidget *parent)
     secLabel->setOpenExternalLinks(true);
     ui->statusbar->addPermanentWidget(fstLabel);
     ui->statusbar->addPermanentWidget(secLabel);
+    // Beside the counters, where the form leaves room for buttons.
+    ui->statusbar->insertPermanentWidget(0, ui->changeBar);
+
+    changes = new ChangeTracker(this, this);
+    ui->pushButtonRevert->setEnabled(false);
+    connect(changes, &ChangeTracker::modifiedChanged, this, [this](bool modified) {
+        setWindowModified(modified);
+        ui->pushButtonRevert->setEnabled(modified);
+    });
+    connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
 
     isComOpen = false;
     recvCount = 0;
@@ -106,6 +119,8 @@ MainWindow::~MainWindow()
     if (portScan.valid())
         portScan.wait(); // its answer is dropped with the window
 
+    delete changes; // stops watching before the controls go
+    changes = nullptr;
     delete session; // closes the port before the form goes
     session = nullptr;
     delete ui;
@@ -125,6 +140,25 @@ void MainWindow::changeEvent(QEvent *e)
         it.key()->addItems(QStringList(it.value(), QString()));
     }
     ui->retranslateUi(this);
+    setWindowTitle(windowTitle() + QLatin1String("[*]"));
+    if (changes)
+        changes->markTabs();
+}
+
+void MainWindow::closeEvent(QCloseEvent *e)
+{
+    if (!changes->isModified()) {
+        e->accept();
+        return;
+    }
+    QMessageBox ask(QMessageBox::Question, tr("关闭窗口"), tr("窗口中的参数已修改，尚未写入发射机或保存到文件。"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    ask.setDefaultButton(QMessageBox::Cancel);
+    const int answer = ask.exec();
+    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && save()))
+        e->accept();
+    else
+        e->ignore();
 }
 
 void MainWindow::refrushInfoLabel()
@@ -300,13 +334,14 @@ void MainWindow::on_pushButtonRead_clicked()
 {
     if (!portOpenOrSay())
         return;
+    const QString editsKept = keepEdits();
     // The answer goes into the controls and, as the transmitter reported it,
     // into a copy seeded with the window's values for the history.
     *readCopy = windowValues();
     session->setTarget(readTee.get());
     readSeen.clear();
     readAccountTimer->stop();
-    ui->statusbar->clearMessage();
+    ui->statusbar->showMessage(editsKept);
     if (!session->requestRead()) {
         showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新读取"));
         return;
@@ -340,6 +375,7 @@ void MainWindow::endReadAccount()
     if (ReplyFrames::missingGroups(readSeen).isEmpty()) {
         answeredSinceOpen = true;
         text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
+        changes->setBaseline();
     } else {
         // What arrives after the account would make it untrue: the values it
         // names as the window's own stay so.
@@ -373,6 +409,13 @@ QString MainWindow::keepInHistory(ParamHistory::Kind kind, const ParamAccess &va
         return QString();
     historyTroubleTold = true;
     return tr("（参数历史没有保存：%1）").arg(why);
+}
+
+// Changes not written or saved go into the history before something
+// replaces them.
+QString MainWindow::keepEdits()
+{
+    return changes->isModified() ? keepInHistory(ParamHistory::Kind::Edits, windowValues()) : QString();
 }
 
 // Before the first write of a session the transmitter's set goes into the
@@ -463,6 +506,7 @@ void MainWindow::on_pushButtonSend2_clicked()
         ui->statusbar->showMessage(
             tr("参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对").arg(2 * Records::kRecordLength)
             + keepInHistory(ParamHistory::Kind::Written, windowValues()));
+        changes->setBaseline();
         break;
     case TransmitterSession::WriteResult::HandOffFailed:
         showError(tr("写入串口失败，参数没有写入发射机\n请检查连接后重新写入"));
@@ -565,21 +609,25 @@ void MainWindow::verifyAgainstFile()
 
 // --- files ------------------------------------------------------------------------
 
-void MainWindow::save()
+bool MainWindow::save()
 {
     const QString s = buildSRecord();
     const QString t = buildTRecord(Records::kMixBiasFile);
     if (!recordsFit(Records::kMixBiasFile, tr("以下参数超出可保存的范围，没有保存：")))
-        return;
+        return false;
 
     const QString fileName = QFileDialog::getSaveFileName(
         this, tr("保存数据"), QStringLiteral("./"), tr("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
     qCDebug(lcFiles) << fileName;
     if (fileName.isEmpty())
-        return;
+        return false;
 
-    if (!ParamFile::save(fileName, (s + t).toLocal8Bit()))
+    if (!ParamFile::save(fileName, (s + t).toLocal8Bit())) {
         showError(tr("不能写入指定的文件"));
+        return false;
+    }
+    changes->setBaseline();
+    return true;
 }
 
 void MainWindow::load()
@@ -594,6 +642,10 @@ void MainWindow::load()
         showError(tr("不是有效的参数文件，没有加载任何参数：\n%1").arg(reason));
         return;
     }
+    const QString editsKept = keepEdits();
+    if (!editsKept.isEmpty())
+        ui->statusbar->showMessage(editsKept);
     applySRecord(records.left(Records::kRecordLength));
     applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
+    changes->setBaseline();
 }

@@ -11,6 +11,7 @@
 #include <future>
 #include <memory>
 
+class ChangeTracker;
 class FormAccess;
 class MapParamAccess;
 
@@ -34,6 +35,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
 
 private slots:
     void on_pushButtonOpen_clicked();
@@ -43,7 +45,8 @@ private slots:
     void on_pushButtonVerify_clicked();
     void readMyCom();
     void load();
-    void save();
+    // True once the file is written.
+    bool save();
 
 private:
     void startPortScan();
@@ -70,6 +73,7 @@ private:
     bool backUpBeforeWriting();
     QString keepInHistory(ParamHistory::Kind kind, const ParamAccess &values);
     QString portName() const;
+    QString keepEdits();
     void finishReadAccountNow();
     void frameArrived(quint8 group);
     void endReadAccount();
@@ -101,6 +105,9 @@ private:
     bool answeredSinceOpen = false;
     std::unique_ptr<ParamHistory> history;
     bool historyTroubleTold = false;
+    // The values as they stood after the last complete read, load, save or
+    // write, and the marks on what differs from them.
+    ChangeTracker *changes = nullptr;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };

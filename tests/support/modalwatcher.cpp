@@ -38,7 +38,11 @@ void ModalWatcher::poll()
 
     if (auto *box = qobject_cast<QMessageBox *>(w)) {
         boxes << Box{box->windowTitle(), box->text(), box->icon()};
-        QAbstractButton *answer = box->button(QMessageBox::Yes);
+        QAbstractButton *answer = nullptr;
+        if (!boxAnswers.isEmpty())
+            answer = box->button(boxAnswers.takeFirst());
+        else
+            answer = box->button(QMessageBox::Yes);
         if (!answer)
             answer = box->button(QMessageBox::Ok);
         if (!answer)

@@ -29,6 +29,8 @@ public:
 
     QList<Box> boxes;         // every message box seen, in order
     QStringList fileAnswers;  // next file-dialog answers; "" cancels
+    // Next message-box answers; without one a box gets 是, 确定 or its default.
+    QList<QMessageBox::StandardButton> boxAnswers;
     std::function<void(QDialog *)> onDialog;
 
     // Message boxes other than confirmations (overwrite questions are

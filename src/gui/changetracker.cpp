@@ -1,0 +1,150 @@
+#include "changetracker.h"
+
+#include "formaccess.h"
+#include "recordcodec.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace {
+
+// Amber over the palette's own colour: light on a light palette, dark on a
+// dark one, so the text keeps its contrast.
+QColor tinted(const QColor &c)
+{
+    const QColor amber(255, 170, 0);
+    constexpr double share = 0.35;
+    return QColor::fromRgbF(float(c.redF() * (1 - share) + amber.redF() * share),
+                            float(c.greenF() * (1 - share) + amber.greenF() * share),
+                            float(c.blueF() * (1 - share) + amber.blueF() * share));
+}
+
+} // namespace
+
+ChangeTracker::ChangeTracker(QWidget *form, QObject *parent)
+    : QObject(parent), m_form(form), m_access(std::make_unique<FormAccess>(form))
+{
+    for (const Records::Format *f : {&Records::sFormat(), &Records::tFormat()}) {
+        for (const Records::Field &field : *f) {
+            const QString name = QLatin1String(field.control);
+            if (m_controls.contains(name))
+                continue;
+            QWidget *w = form->findChild<QWidget *>(name);
+            if (!w)
+                continue;
+            m_controls << name;
+            m_widgets.insert(name, w);
+            m_formFonts.insert(name, w->testAttribute(Qt::WA_SetFont) ? w->font() : QFont());
+            const auto changed = [this, name] { compare(name); };
+            if (auto *spin = qobject_cast<QSpinBox *>(w))
+                connect(spin, &QSpinBox::valueChanged, this, changed);
+            else if (auto *doubleSpin = qobject_cast<QDoubleSpinBox *>(w))
+                connect(doubleSpin, &QDoubleSpinBox::valueChanged, this, changed);
+            else if (auto *combo = qobject_cast<QComboBox *>(w))
+                connect(combo, &QComboBox::currentIndexChanged, this, changed);
+        }
+    }
+    setBaseline();
+    form->installEventFilter(this);
+}
+
+ChangeTracker::~ChangeTracker() = default;
+
+QString ChangeTracker::tabMarker()
+{
+    return QStringLiteral(" *");
+}
+
+void ChangeTracker::setBaseline()
+{
+    for (const QString &control : std::as_const(m_controls))
+        m_baseline.setValue(control, m_access->value(control));
+    for (const QString &control : std::as_const(m_controls))
+        compare(control);
+}
+
+QStringList ChangeTracker::changedControls() const
+{
+    QStringList changed;
+    for (const QString &control : m_controls) {
+        if (m_changed.contains(control))
+            changed << control;
+    }
+    return changed;
+}
+
+void ChangeTracker::revert()
+{
+    for (const QString &control : std::as_const(m_controls))
+        m_access->setValue(control, m_baseline.value(control));
+}
+
+void ChangeTracker::compare(const QString &control)
+{
+    const bool changed = m_access->value(control) != m_baseline.value(control);
+    if (changed == m_changed.contains(control))
+        return;
+    const bool wasModified = isModified();
+    if (changed)
+        m_changed.insert(control);
+    else
+        m_changed.remove(control);
+    mark(control, changed);
+    markTabs();
+    if (isModified() != wasModified)
+        emit modifiedChanged(isModified());
+}
+
+// A new palette (a dark one, say) gets tints of its own.
+bool ChangeTracker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_form && event->type() == QEvent::PaletteChange) {
+        for (const QString &control : std::as_const(m_changed))
+            mark(control, true);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ChangeTracker::mark(const QString &control, bool changed)
+{
+    QWidget *w = m_widgets.value(control);
+    w->setProperty("k6Changed", changed);
+    if (!changed) {
+        w->setFont(m_formFonts.value(control));
+        w->setPalette(QPalette()); // the inherited palette again
+        return;
+    }
+    QFont font = m_formFonts.value(control).resolve(w->parentWidget()->font());
+    font.setBold(true);
+    w->setFont(font);
+    // Only these roles are set; the rest keep following the window's palette.
+    const QPalette &window = m_form->palette();
+    QPalette tint;
+    tint.setColor(QPalette::Base, tinted(window.color(QPalette::Base)));
+    tint.setColor(QPalette::Button, tinted(window.color(QPalette::Button)));
+    w->setPalette(tint);
+}
+
+void ChangeTracker::markTabs()
+{
+    for (QTabWidget *tabs : m_form->findChildren<QTabWidget *>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            QString text = tabs->tabText(i);
+            if (text.endsWith(tabMarker()))
+                text.chop(tabMarker().size());
+            const QWidget *page = tabs->widget(i);
+            const bool marked = std::any_of(m_changed.cbegin(), m_changed.cend(), [&](const QString &c) {
+                return page->isAncestorOf(m_widgets.value(c));
+            });
+            if (marked)
+                text += tabMarker();
+            if (text != tabs->tabText(i))
+                tabs->setTabText(i, text);
+        }
+    }
+}
