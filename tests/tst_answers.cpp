@@ -235,6 +235,40 @@ private slots:
         QCOMPARE(session.receivedBytes(), 7);
     }
 
+    // Frames carry no checksum: a read standing on its own is taken only
+    // when two complete answers in a row are alike.
+    void confirmedReadNeedsTwoAlike_data()
+    {
+        QTest::addColumn<QList<int>>("subTrims"); // CH1 sub-trim of each answer
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<double>("taken");
+        QTest::newRow("alike") << QList<int>{5, 5, 5, 5} << int(SessionWait::Outcome::Complete) << 5.0;
+        QTest::newRow("first one differs") << QList<int>{9, 5, 5, 5} << int(SessionWait::Outcome::Complete) << 5.0;
+        QTest::newRow("none alike") << QList<int>{1, 2, 3, 4} << int(SessionWait::Outcome::Unconfirmed) << 0.0;
+    }
+    void confirmedReadNeedsTwoAlike()
+    {
+        QFETCH(QList<int>, subTrims);
+        QFETCH(int, outcome);
+        QFETCH(double, taken);
+        LinkEnd link;
+        TransmitterSession session;
+        QVERIFY(session.open(link.pty.slavePath()));
+        int requests = 0;
+        QTimer answerer;
+        answerer.callOnTimeout([&] {
+            if (!link.drain(1).contains('R') || requests >= subTrims.size())
+                return;
+            Transmitter t;
+            t.setValue(QStringLiteral("spinBox_9"), subTrims[requests++]);
+            link.send(t.replyFrames());
+        });
+        answerer.start(2);
+        MapParamAccess into;
+        QCOMPARE(int(SessionWait::readConfirmed(session, into, 300)), outcome);
+        QCOMPARE(into.value(QStringLiteral("spinBox_9")), taken);
+    }
+
     // The answer time is the wire time of 168 bytes of 12 bits plus a second.
     void answerTimeIsWireTimePlusMargin_data()
     {
