@@ -11,6 +11,7 @@
 #include "startupbench.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <functional>
@@ -39,6 +40,11 @@ struct Section
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The windows it drives keep what they read and write: in a folder of
+    // the run's own, not in the user's history.
+    QTemporaryDir history;
+    if (qEnvironmentVariableIsEmpty("K6QX_HISTORY_DIR"))
+        qputenv("K6QX_HISTORY_DIR", history.path().toLocal8Bit());
     AppSetup::install(app);
     qtHandler = qInstallMessageHandler(dropDebug);
 

@@ -998,6 +998,22 @@ Check the connection and verify again</translation>
         <source>窗口中的参数已修改，尚未写入发射机或保存到文件。</source>
         <translation>The values in the window have been changed and are neither written to the transmitter nor saved to a file.</translation>
     </message>
+    <message>
+        <source>（参数历史没有保存：%1）</source>
+        <translation> (the parameter history was not kept: %1)</translation>
+    </message>
+    <message>
+        <source>写入串口失败，读取请求没有发出，参数没有写入发射机
+请检查连接后重新写入</source>
+        <translation>Writing to the serial port failed; the read request was not sent and nothing was written to the transmitter
+Check the connection, then write again</translation>
+    </message>
+    <message>
+        <source>发射机没有回报当前参数，写入前无法备份。
+仍然写入？</source>
+        <translation>The transmitter did not report its current parameters, so they cannot be backed up before writing.
+Write anyway?</translation>
+    </message>
 </context>
 <context>
     <name>ParamCompare</name>

@@ -58,3 +58,22 @@ private:
     QHash<QString, double> m_values;
     QList<QString> m_order;
 };
+
+// Sets every value in both; reads from the first. Lets an answer go into the
+// window's controls and, unclamped, into a copy at the same time.
+class TeeParamAccess final : public ParamAccess
+{
+public:
+    TeeParamAccess(ParamAccess &first, ParamAccess &second) : m_first(first), m_second(second) {}
+
+    double value(const QString &control) const override { return m_first.value(control); }
+    void setValue(const QString &control, double v) override
+    {
+        m_first.setValue(control, v);
+        m_second.setValue(control, v);
+    }
+
+private:
+    ParamAccess &m_first;
+    ParamAccess &m_second;
+};

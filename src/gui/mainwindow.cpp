@@ -74,6 +74,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(session, &TransmitterSession::delivered, this, &MainWindow::readMyCom);
     connect(session, &TransmitterSession::lost, this, &MainWindow::endLostSession);
     connect(session, &TransmitterSession::frameAssembled, this, &MainWindow::frameArrived);
+    readCopy = std::make_unique<MapParamAccess>();
+    readTee = std::make_unique<TeeParamAccess>(*form, *readCopy);
+    history = std::make_unique<ParamHistory>();
     readAccountTimer = new QTimer(this);
     readAccountTimer->setSingleShot(true);
     connect(readAccountTimer, &QTimer::timeout, this, &MainWindow::endReadAccount);
@@ -209,6 +212,7 @@ void MainWindow::on_pushButtonOpen_clicked()
     myCom = session->port();
     strHex.clear();
     RX_flag = 0;
+    answeredSinceOpen = false;
 
     setPortPar();
     setPanelEnabled(false);
@@ -330,10 +334,14 @@ void MainWindow::on_pushButtonRead_clicked()
 {
     if (!portOpenOrSay())
         return;
-    session->setTarget(form.get());
+    const QString editsKept = keepEdits();
+    // The answer goes into the controls and, as the transmitter reported it,
+    // into a copy seeded with the window's values for the history.
+    *readCopy = windowValues();
+    session->setTarget(readTee.get());
     readSeen.clear();
     readAccountTimer->stop();
-    ui->statusbar->clearMessage();
+    ui->statusbar->showMessage(editsKept);
     if (!session->requestRead()) {
         showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新读取"));
         return;
@@ -363,13 +371,84 @@ void MainWindow::readMyCom()
 
 void MainWindow::endReadAccount()
 {
-    // What arrives after the account would make it untrue: the values it
-    // names as the window's own stay so.
-    if (!ReplyFrames::missingGroups(readSeen).isEmpty())
-        session->discardUntilRequest();
-    else
+    QString text = AnswerAccount::ofRead(readSeen);
+    if (ReplyFrames::missingGroups(readSeen).isEmpty()) {
+        answeredSinceOpen = true;
+        text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
         changes->setBaseline();
-    ui->statusbar->showMessage(AnswerAccount::ofRead(readSeen));
+    } else {
+        // What arrives after the account would make it untrue: the values it
+        // names as the window's own stay so.
+        session->discardUntilRequest();
+    }
+    session->setTarget(form.get());
+    ui->statusbar->showMessage(text);
+}
+
+// A request of another step while the account of 读取数据 is still open ends
+// that account first.
+void MainWindow::finishReadAccountNow()
+{
+    if (!readAccountTimer->isActive())
+        return;
+    readAccountTimer->stop();
+    endReadAccount();
+}
+
+QString MainWindow::portName() const
+{
+    return session->port() ? session->port()->portName() : QString();
+}
+
+// Keeps an entry; a history that cannot be kept never stops anything, and is
+// told once, after what the status bar says anyway.
+QString MainWindow::keepInHistory(ParamHistory::Kind kind, const ParamAccess &values)
+{
+    QString why;
+    if (history->keep(kind, values, portName(), &why) || historyTroubleTold)
+        return QString();
+    historyTroubleTold = true;
+    return tr("（参数历史没有保存：%1）").arg(why);
+}
+
+// Changes not written or saved go into the history before something
+// replaces them.
+QString MainWindow::keepEdits()
+{
+    return changes->isModified() ? keepInHistory(ParamHistory::Kind::Edits, windowValues()) : QString();
+}
+
+// Before the first write of a session the transmitter's set goes into the
+// history; it is read into a copy, never into the window. False when the
+// write must not go on.
+bool MainWindow::backUpBeforeWriting()
+{
+    finishReadAccountNow();
+    MapParamAccess old = windowValues();
+    QList<quint8> groups;
+    switch (SessionWait::readAnswer(*session, old, SessionWait::answerTimeoutMs(session->baudRate()), &groups)) {
+    case SessionWait::Outcome::Complete: {
+        answeredSinceOpen = true;
+        const QString trouble = keepInHistory(ParamHistory::Kind::BeforeWrite, old);
+        if (!trouble.isEmpty())
+            ui->statusbar->showMessage(trouble);
+        return true;
+    }
+    case SessionWait::Outcome::NotSent:
+        showError(tr("写入串口失败，读取请求没有发出，参数没有写入发射机\n请检查连接后重新写入"));
+        return false;
+    case SessionWait::Outcome::Lost: // told by endLostSession
+        return false;
+    case SessionWait::Outcome::Partial:
+    case SessionWait::Outcome::TimedOut:
+    case SessionWait::Outcome::Unconfirmed:
+        break;
+    }
+    QMessageBox ask(QMessageBox::Question, tr("写入数据"), tr("发射机没有回报当前参数，写入前无法备份。\n仍然写入？"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    // The port may go while the question is open.
+    return ask.exec() == QMessageBox::Yes && portOpenOrSay();
 }
 
 // --- records --------------------------------------------------------------------
@@ -413,6 +492,8 @@ void MainWindow::on_pushButtonSend2_clicked()
         return;
     if (!recordsFit(Records::kMixBiasTransmitter, tr("以下参数超出可写入的范围，没有写入发射机：")))
         return;
+    if (!answeredSinceOpen && !backUpBeforeWriting())
+        return;
 
     ui->statusbar->clearMessage();
     // T is built from the controls after the pause, as they stand then.
@@ -423,7 +504,8 @@ void MainWindow::on_pushButtonSend2_clicked()
     case TransmitterSession::WriteResult::Written:
         // The transmitter does not acknowledge: what is known is what left.
         ui->statusbar->showMessage(
-            tr("参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对").arg(2 * Records::kRecordLength));
+            tr("参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对").arg(2 * Records::kRecordLength)
+            + keepInHistory(ParamHistory::Kind::Written, windowValues()));
         changes->setBaseline();
         break;
     case TransmitterSession::WriteResult::HandOffFailed:
@@ -479,7 +561,10 @@ void MainWindow::verifyAgainstTransmitter()
     MapParamAccess answer = mine;
     const int timeout = SessionWait::answerTimeoutMs(session->baudRate());
     QList<quint8> groups;
-    switch (SessionWait::readAnswer(*session, answer, timeout, &groups)) {
+    finishReadAccountNow();
+    const auto outcome = SessionWait::readAnswer(*session, answer, timeout, &groups);
+    answeredSinceOpen = answeredSinceOpen || outcome == SessionWait::Outcome::Complete;
+    switch (outcome) {
     case SessionWait::Outcome::Complete:
     case SessionWait::Outcome::Partial: // what came is compared, the rest named
         break;
@@ -557,6 +642,9 @@ void MainWindow::load()
         showError(tr("不是有效的参数文件，没有加载任何参数：\n%1").arg(reason));
         return;
     }
+    const QString editsKept = keepEdits();
+    if (!editsKept.isEmpty())
+        ui->statusbar->showMessage(editsKept);
     applySRecord(records.left(Records::kRecordLength));
     applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
     changes->setBaseline();

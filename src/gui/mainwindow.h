@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paramhistory.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QSerialPort>
@@ -12,6 +14,7 @@
 class ChangeTracker;
 class FormAccess;
 class MapParamAccess;
+
 class QComboBox;
 class QLabel;
 class QTimer;
@@ -67,6 +70,11 @@ private:
     MapParamAccess windowValues() const;
     void showError(const QString &text);
     bool portOpenOrSay();
+    bool backUpBeforeWriting();
+    QString keepInHistory(ParamHistory::Kind kind, const ParamAccess &values);
+    QString portName() const;
+    QString keepEdits();
+    void finishReadAccountNow();
     void frameArrived(quint8 group);
     void endReadAccount();
 
@@ -89,6 +97,14 @@ private:
     // told in the status bar once all came or the answer time is over.
     QTimer *readAccountTimer = nullptr;
     QList<quint8> readSeen;
+    // What the answer to 读取数据 reported, unclamped, for the history.
+    std::unique_ptr<MapParamAccess> readCopy;
+    std::unique_ptr<TeeParamAccess> readTee;
+    // A complete answer came since the port was opened: the transmitter's
+    // set before a write is in the history already.
+    bool answeredSinceOpen = false;
+    std::unique_ptr<ParamHistory> history;
+    bool historyTroubleTold = false;
     // The values as they stood after the last complete read, load, save or
     // write, and the marks on what differs from them.
     ChangeTracker *changes = nullptr;

@@ -1,5 +1,9 @@
 #include "linkend.h"
 
+#include "recordcodec.h"
+#include "transmitter.h"
+#include "windowprobe.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
@@ -45,6 +49,23 @@ void LinkEnd::openIn(MainWindow &w)
     });
     guard.start(50);
     w.findChild<QPushButton *>(QStringLiteral("pushButtonOpen"))->click();
+}
+
+void LinkEnd::answerOnce(MainWindow &w)
+{
+    MainWindowProbe probe(w);
+    Transmitter t;
+    t.receive(probe.buildS().toLatin1() + probe.buildT(Records::kMixBiasTransmitter).toLatin1());
+    const int before = probe.recvCount();
+    w.findChild<QPushButton *>(QStringLiteral("pushButtonRead"))->click();
+    if (receive(1) != "R")
+        qWarning("answerOnce: no read request");
+    send(t.replyFrames());
+    QElapsedTimer timer;
+    timer.start();
+    while (probe.recvCount() < before + Transmitter::answerLength() && timer.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents();
 }
 
 void LinkEnd::send(const QByteArray &bytes)

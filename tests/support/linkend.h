@@ -17,6 +17,11 @@ public:
     // Puts the slave path at the head of the port list and clicks "打开".
     void openIn(MainWindow &w);
 
+    // Plays a transmitter that holds the window's own set: clicks 读取数据 and
+    // answers, so the window's values stay and a write of this session needs
+    // no backup read first.
+    void answerOnce(MainWindow &w);
+
     void send(const QByteArray &bytes);
     // Reads until n bytes arrived or the time is up, running the event loop.
     QByteArray receive(int n, int timeoutMs = 3000);

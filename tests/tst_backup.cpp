@@ -1,0 +1,181 @@
+// The window keeps what it has seen: the transmitter's set before the first
+// write of a session, every complete read, what a write sent, and changes
+// about to be replaced; a history that cannot be kept stops nothing.
+#include "controls.h"
+#include "linkend.h"
+#include "mainwindow.h"
+#include "modalwatcher.h"
+#include "paramhistory.h"
+#include "replyframes.h"
+#include "simulatorhost.h"
+#include "windowprobe.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Kind = ParamHistory::Kind;
+
+namespace {
+
+void openPort(MainWindow &w, const QString &path)
+{
+    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
+    ports->insertItem(0, path);
+    ports->setCurrentIndex(0);
+    click(w, "pushButtonOpen");
+}
+
+QList<Kind> kinds(const ParamHistory &history)
+{
+    QList<Kind> k;
+    for (const ParamHistory::Entry &e : history.entries())
+        k.prepend(e.kind); // oldest first
+    return k;
+}
+
+QByteArray entryBytes(const ParamHistory &history, Kind kind)
+{
+    for (const ParamHistory::Entry &e : history.entries()) {
+        if (e.kind == kind) {
+            QFile f(e.path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+class TestBackup : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+
+private slots:
+    void init()
+    {
+        static int n = 0;
+        m_folder = m_dir.filePath(QStringLiteral("history-%1").arg(++n));
+        qputenv("K6QX_HISTORY_DIR", m_folder.toLocal8Bit());
+    }
+
+    // The first write of a session reads first: R, then S and T; the
+    // transmitter's old set and the set sent are kept; the next write of
+    // the session sends the records only.
+    void firstWriteBacksUp()
+    {
+        SimulatorHost sim;
+        QVERIFY(sim.open());
+        const QByteArray oldAnswer = sim.transmitter().replyFrames();
+        QByteArray received;
+        connect(&sim, &SimulatorHost::bytesReceived, this, [&](const QByteArray &b) { received += b; });
+        QSignalSpy accepted(&sim, &SimulatorHost::recordsAccepted);
+        MainWindow w;
+        MainWindowProbe probe(w);
+        ModalWatcher watcher;
+        openPort(w, sim.slavePath());
+        setControl(w, QStringLiteral("spinBox_17"), 99);
+        const QByteArray records = (probe.buildS() + probe.buildT(116)).toLatin1();
+        click(w, "pushButtonSend2");
+        QTRY_COMPARE(accepted.count(), 1);
+        QCOMPARE(received, "R" + records);
+        QCOMPARE(controlValue(w, "spinBox_17"), 99.0); // the backup never reaches the window
+        ParamHistory history(m_folder);
+        QCOMPARE(kinds(history), (QList<Kind>{Kind::BeforeWrite, Kind::Written}));
+        // What the transmitter reports, the rest (the dual-rate switch) the window's.
+        MapParamAccess backup;
+        QString error;
+        QVERIFY(ParamHistory::load(history.entries().last().path, &backup, &error));
+        MapParamAccess reported = backup;
+        const QByteArray answer = oldAnswer;
+        for (int i = 0; i + ReplyFrames::kFrameLength <= answer.size(); i += ReplyFrames::kFrameLength)
+            ReplyFrames::decode(QString::fromLatin1(answer.mid(i, ReplyFrames::kFrameLength).toHex()), reported);
+        reported.values.remove(QStringLiteral("spinBox_46")); // the firmware version: in no record
+        QCOMPARE(backup.values, reported.values);
+        QVERIFY(entryBytes(history, Kind::BeforeWrite) != entryBytes(history, Kind::Written));
+        QCOMPARE(entryBytes(history, Kind::Written), (probe.buildS() + probe.buildT(100)).toLatin1());
+
+        click(w, "pushButtonSend2");
+        QTRY_COMPARE(accepted.count(), 2);
+        QCOMPARE(received, "R" + records + records);
+        QVERIFY(watcher.errors().isEmpty());
+    }
+
+    // A complete read is kept once, as the transmitter reported it; changes
+    // it replaces are kept first.
+    void readKeepsWhatCame()
+    {
+        SimulatorHost sim;
+        QVERIFY(sim.open());
+        sim.transmitter().setValue(QStringLiteral("spinBox_17"), 130); // beyond the control's 120
+        MainWindow w;
+        openPort(w, sim.slavePath());
+        setControl(w, QStringLiteral("spinBox_9"), 33);
+        click(w, "pushButtonRead");
+        QTRY_VERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("已读取全部")));
+        ParamHistory history(m_folder);
+        QCOMPARE(kinds(history), (QList<Kind>{Kind::Edits, Kind::Read}));
+        MapParamAccess read;
+        QString error;
+        QVERIFY(ParamHistory::load(history.entries().first().path, &read, &error));
+        QCOMPARE(read.value(QStringLiteral("spinBox_17")), 130.0);
+        QCOMPARE(controlValue(w, "spinBox_17"), 120.0);
+        MapParamAccess edits;
+        QVERIFY(ParamHistory::load(history.entries().last().path, &edits, &error));
+        QCOMPARE(edits.value(QStringLiteral("spinBox_9")), 33.0);
+    }
+
+    // A transmitter that reports nothing: the question, default 否. 否 sends
+    // nothing after the request; 是 writes without a backup.
+    void silentTransmitterAsks_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("否") << false;
+        QTest::newRow("是") << true;
+    }
+    void silentTransmitterAsks()
+    {
+        QFETCH(bool, yes);
+        MainWindow w;
+        MainWindowProbe probe(w);
+        ModalWatcher watcher;
+        watcher.boxAnswers << (yes ? QMessageBox::Yes : QMessageBox::No);
+        LinkEnd link;
+        link.openIn(w);
+        click(w, "pushButtonSend2");
+        QTRY_COMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes[0].text, QStringLiteral("发射机没有回报当前参数，写入前无法备份。\n仍然写入？"));
+        const QByteArray sent = link.drain(200);
+        QCOMPARE(sent, yes ? "R" + (probe.buildS() + probe.buildT(116)).toLatin1() : QByteArray("R"));
+        QCOMPARE(kinds(ParamHistory(m_folder)), yes ? QList<Kind>{Kind::Written} : QList<Kind>{});
+    }
+
+    // A history folder that cannot be made never stops a write; the status
+    // bar says why, once.
+    void unwritableHistoryStopsNothing()
+    {
+        QFile blocker(m_folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        MainWindow w;
+        MainWindowProbe probe(w);
+        ModalWatcher watcher;
+        LinkEnd link;
+        link.openIn(w);
+        link.answerOnce(w);
+        QVERIFY(w.statusBar()->currentMessage().contains(QStringLiteral("参数历史没有保存")));
+        click(w, "pushButtonSend2");
+        QCOMPARE(link.receive(162), (probe.buildS() + probe.buildT(116)).toLatin1());
+        QVERIFY(!w.statusBar()->currentMessage().contains(QStringLiteral("参数历史没有保存")));
+        QVERIFY(watcher.errors().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestBackup)
+#include "tst_backup.moc"
