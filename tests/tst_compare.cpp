@@ -76,12 +76,13 @@ private slots:
         window.setValue(QStringLiteral("spinBox_17"), 120); // other side: 96
         window.setValue(QStringLiteral("spinBox_93"), -20); // other side: 50
         const QList<ParamCompare::Row> rows = ParamCompare::compare(window, other, Against::Transmitter);
-        CompareDialog dialog(rows, QStringLiteral("发射机"), QStringLiteral("note"), nullptr);
+        CompareDialog dialog(rows, QStringLiteral("发射机 ttyUSB0 12:03:04"), QStringLiteral("note"), nullptr);
         const auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("tableCompare"));
         QVERIFY(table);
         QCOMPARE(table->rowCount(), rows.size());
-        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("窗口中的值"));
-        QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("发射机中的值"));
+        QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("参数"));
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("窗口"));
+        QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("发射机 ttyUSB0 12:03:04"));
         const QStringList expected[] = {
             {"CH1 舵机行程量 L", "120", "96"},
             {"V型尾翼混控 升降一", "-20", "50"},
@@ -93,6 +94,10 @@ private slots:
                 cells << table->item(row, col)->text();
             QCOMPARE(cells, expected[row]);
             QCOMPARE(table->item(row, 0)->font().bold(), row < 2);
+            // Differing rows are offered ticked, equal ones not at all.
+            QCOMPARE(table->item(row, 0)->data(Qt::CheckStateRole).isValid(), row < 2);
+            if (row < 2)
+                QCOMPARE(table->item(row, 0)->checkState(), Qt::Checked);
         }
         QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("labelSummary"))->text(), QStringLiteral("有 2 项不一致"));
     }

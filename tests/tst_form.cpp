@@ -318,6 +318,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("校验数据") << "pushButtonVerify";
         QTest::newRow("还原") << "pushButtonRevert";
+        QTest::newRow("历史记录") << "pushButtonHistory";
     }
 
     void addedButtonCoversNothing()

@@ -244,16 +244,20 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
         <translation>Parameter</translation>
     </message>
     <message>
-        <source>窗口中的值</source>
-        <translation>In the window</translation>
-    </message>
-    <message>
-        <source>%1中的值</source>
-        <translation>In the %1</translation>
-    </message>
-    <message>
         <source>（没有回报）</source>
         <translation>(not reported)</translation>
+    </message>
+    <message>
+        <source>窗口</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>载入选中的值</source>
+        <translation>Take ticked values</translation>
+    </message>
+    <message>
+        <source>把勾选的参数改为另一方的值，只改窗口，不写入发射机</source>
+        <translation>Set the ticked parameters to the other side&apos;s values, in the window only; nothing is written to the transmitter</translation>
     </message>
 </context>
 <context>
@@ -324,6 +328,49 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
     <message>
         <source>%1：%2 超出窗口允许的范围（%3 至 %4）</source>
         <translation>%1: %2 is out of the range the window allows (%3 to %4)</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>历史记录</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>还没有保存过参数历史</source>
+        <translation>No parameter history has been kept yet</translation>
+    </message>
+    <message>
+        <source>比较</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>把窗口中的参数与选中的记录比较</source>
+        <translation>Compare the window&apos;s parameters with the selected entry</translation>
+    </message>
+    <message>
+        <source>载入窗口</source>
+        <translation>Load into window</translation>
+    </message>
+    <message>
+        <source>把选中记录的参数放入窗口，窗口中的修改先存入历史记录</source>
+        <translation>Put the selected entry&apos;s parameters into the window; changes in the window are kept in the history first</translation>
+    </message>
+    <message>
+        <source>历史记录 %1 (%2)</source>
+        <translation>History %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -955,10 +1002,6 @@ Check the connection and verify again</translation>
 %1</translation>
     </message>
     <message>
-        <source>文件</source>
-        <translation>file</translation>
-    </message>
-    <message>
         <source>串口未打开，请先打开串口</source>
         <translation>The serial port is not open; open it first</translation>
     </message>
@@ -1013,6 +1056,34 @@ Check the connection, then write again</translation>
 仍然写入？</source>
         <translation>The transmitter did not report its current parameters, so they cannot be backed up before writing.
 Write anyway?</translation>
+    </message>
+    <message>
+        <source>列出保存过的参数，与窗口比较或载入窗口</source>
+        <translation>List the kept parameter sets, to compare with the window or load into it</translation>
+    </message>
+    <message>
+        <source>历史记录</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>发射机 %1 %2</source>
+        <translation>Transmitter %1 %2</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
+    </message>
+    <message>
+        <source>不能读取历史记录，没有比较任何参数：
+%1</source>
+        <translation>Cannot read the history entry; nothing was compared:
+%1</translation>
+    </message>
+    <message>
+        <source>不能读取历史记录，没有加载任何参数：
+%1</source>
+        <translation>Cannot read the history entry; nothing was loaded:
+%1</translation>
     </message>
 </context>
 <context>

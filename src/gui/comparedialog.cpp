@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -22,13 +23,15 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
     layout->addWidget(summary);
 
     auto *table = new QTableWidget(int(rows.size()), 3);
+    m_table = table;
     table->setObjectName(QStringLiteral("tableCompare"));
-    table->setHorizontalHeaderLabels({tr("参数"), tr("窗口中的值"), tr("%1中的值").arg(other)});
+    table->setHorizontalHeaderLabels({tr("参数"), tr("窗口"), other});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     // Differing rows first, each marked; the rest keep the records' order.
-    QList<ParamCompare::Row> ordered;
+    QList<ParamCompare::Row> &ordered = m_ordered;
+    bool takeable = false;
     std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(ordered), [](const auto &r) { return r.differs; });
     std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(ordered), [](const auto &r) { return !r.differs; });
     for (int i = 0; i < ordered.size(); ++i) {
@@ -54,6 +57,11 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
             }
             table->setItem(i, col, item);
         }
+        // A value the other side holds can be taken into the window.
+        if (row.differs && !row.missing) {
+            table->item(i, 0)->setCheckState(Qt::Checked);
+            takeable = true;
+        }
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
@@ -68,6 +76,12 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    if (takeable) {
+        QPushButton *takeButton = buttons->addButton(tr("载入选中的值"), QDialogButtonBox::ActionRole);
+        takeButton->setObjectName(QStringLiteral("pushButtonTake"));
+        takeButton->setToolTip(tr("把勾选的参数改为另一方的值，只改窗口，不写入发射机"));
+        connect(takeButton, &QPushButton::clicked, this, &CompareDialog::take);
+    }
     layout->addWidget(buttons);
 }
 
@@ -79,4 +93,15 @@ QString CompareDialog::shown(const Records::Field &field, double value) const
             return combo->itemText(index);
     }
     return ParamCompare::valueText(field, value);
+}
+
+void CompareDialog::take()
+{
+    m_taken.clear();
+    for (int i = 0; i < m_ordered.size(); ++i) {
+        // Rows offered no check box have no check state at all.
+        if (m_table->item(i, 0)->checkState() == Qt::Checked)
+            m_taken.append({QLatin1String(m_ordered[i].field->control), m_ordered[i].b});
+    }
+    accept();
 }

@@ -20,6 +20,8 @@ public:
     ~DlgLoad() override;
 
     QString getContext();
+    // The file the text came from.
+    QString getFileName() const { return fileName; }
 
     static constexpr qint64 kMaxFileBytes = ParamFile::kMaxFileBytes;
 

@@ -7,6 +7,7 @@
 #include "dlgload.h"
 #include "filelog.h"
 #include "formaccess.h"
+#include "historydialog.h"
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "portcombobox.h"
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTime>
 #include <QTimer>
 
 #include <future>
@@ -104,6 +106,7 @@ MainWindow::MainWindow(QWidget *parent)
         ui->pushButtonRevert->setEnabled(modified);
     });
     connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
+    connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
 
     isComOpen = false;
     recvCount = 0;
@@ -583,8 +586,10 @@ void MainWindow::verifyAgainstTransmitter()
     QString note = ParamCompare::transmitterNote(channel);
     if (ParamCompare::missing(rows) > 0)
         note = tr("发射机没有回报：%1").arg(ParamCompare::missingNames(rows)) + QLatin1Char('\n') + note;
-    CompareDialog dlg(rows, tr("发射机"), note, this);
-    dlg.exec();
+    const QString origin = tr("发射机 %1 %2").arg(portName(), QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    CompareDialog dlg(rows, origin, note, this);
+    if (dlg.exec() == QDialog::Accepted)
+        takeValues(dlg);
 }
 
 void MainWindow::verifyAgainstFile()
@@ -598,13 +603,64 @@ void MainWindow::verifyAgainstFile()
         showError(tr("不是有效的参数文件，没有比较任何参数：\n%1").arg(reason));
         return;
     }
+    compareWithRecords(records, tr("文件 %1").arg(QFileInfo(dlg.getFileName()).fileName()));
+}
+
+// The window against the records of a parameter file, the window's values
+// standing in for what a file does not carry.
+void MainWindow::compareWithRecords(const QString &records, const QString &origin)
+{
     const MapParamAccess mine = windowValues();
     MapParamAccess file = mine;
     Records::apply(Records::sFormat(), records.left(Records::kRecordLength), file);
     Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), file, Records::kMixBiasFile);
-    CompareDialog result(ParamCompare::compare(mine, file, ParamCompare::Against::File), tr("文件"), QString(),
-                         this);
-    result.exec();
+    CompareDialog result(ParamCompare::compare(mine, file, ParamCompare::Against::File), origin, QString(), this);
+    if (result.exec() == QDialog::Accepted)
+        takeValues(result);
+}
+
+// The values ticked in a comparison go into the window as changes; nothing
+// is sent.
+void MainWindow::takeValues(const CompareDialog &dialog)
+{
+    for (const auto &[control, value] : dialog.taken())
+        form->setValue(control, value);
+}
+
+// --- history ----------------------------------------------------------------------
+
+void MainWindow::showHistory()
+{
+    HistoryDialog dlg(history->entries(), this);
+    connect(&dlg, &HistoryDialog::compareRequested, this, &MainWindow::compareWithHistory);
+    connect(&dlg, &HistoryDialog::loadRequested, this, [this, &dlg](const ParamHistory::Entry &entry) {
+        if (loadFromHistory(entry))
+            dlg.accept();
+    });
+    dlg.exec();
+}
+
+void MainWindow::compareWithHistory(const ParamHistory::Entry &entry)
+{
+    QString records;
+    QString error;
+    if (!ParamFile::load(entry.path, &records, &error)) {
+        showError(tr("不能读取历史记录，没有比较任何参数：\n%1").arg(error));
+        return;
+    }
+    compareWithRecords(records, HistoryDialog::origin(entry));
+}
+
+bool MainWindow::loadFromHistory(const ParamHistory::Entry &entry)
+{
+    QString records;
+    QString error;
+    if (!ParamFile::load(entry.path, &records, &error)) {
+        showError(tr("不能读取历史记录，没有加载任何参数：\n%1").arg(error));
+        return false;
+    }
+    loadRecords(records);
+    return true;
 }
 
 // --- files ------------------------------------------------------------------------
@@ -642,6 +698,13 @@ void MainWindow::load()
         showError(tr("不是有效的参数文件，没有加载任何参数：\n%1").arg(reason));
         return;
     }
+    loadRecords(records);
+}
+
+// The records of a file into the window, the changes it held kept first;
+// the window then stands as loaded.
+void MainWindow::loadRecords(const QString &records)
+{
     const QString editsKept = keepEdits();
     if (!editsKept.isEmpty())
         ui->statusbar->showMessage(editsKept);

@@ -12,6 +12,7 @@
 #include <memory>
 
 class ChangeTracker;
+class CompareDialog;
 class FormAccess;
 class MapParamAccess;
 
@@ -67,6 +68,12 @@ private:
     bool recordsFit(int mixBias, const QString &refusal);
     void verifyAgainstTransmitter();
     void verifyAgainstFile();
+    void compareWithRecords(const QString &records, const QString &origin);
+    void takeValues(const CompareDialog &dialog);
+    void showHistory();
+    void compareWithHistory(const ParamHistory::Entry &entry);
+    bool loadFromHistory(const ParamHistory::Entry &entry);
+    void loadRecords(const QString &records);
     MapParamAccess windowValues() const;
     void showError(const QString &text);
     bool portOpenOrSay();
