@@ -4,6 +4,8 @@
 #include "replyframes.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QScopedValueRollback>
 
 #ifdef Q_OS_WIN
@@ -250,7 +252,7 @@ TransmitterSession::WriteResult TransmitterSession::writeRecords(const QByteArra
         return WriteResult::NotOpen;
     WriteResult result = WriteResult::Written;
     {
-        // No event is processed from here to the last byte of T.
+        // Nothing is decoded from here to the last byte of T.
         QScopedValueRollback<bool> guard(m_writing, true);
         if (writeRecord(s, &result)) {
             std::this_thread::sleep_for(kRecordPause);
@@ -271,6 +273,36 @@ TransmitterSession::WriteResult TransmitterSession::writeRecords(const QByteArra
     return result;
 }
 
+#ifdef Q_OS_WIN
+// Qt Serial Port 6.4's blocking waits on Windows take an I/O result for every
+// count of a semaphore that its queued handler decrements once for a whole
+// batch of results: after a read answered in several results, the next
+// waitForBytesWritten() dequeues from an empty queue and crashes. The bytes
+// are let out through an event loop instead; user input waits, and what
+// arrives meanwhile is deferred as during the blocking wait.
+void TransmitterSession::handOff(const QElapsedTimer &timer, qint64 budgetMs)
+{
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(m_port, &QSerialPort::bytesWritten, &loop, &QEventLoop::quit);
+    connect(m_port, &QSerialPort::errorOccurred, &loop, &QEventLoop::quit);
+    while (!m_lost && m_port->bytesToWrite() > 0 && timer.elapsed() < budgetMs) {
+        deadline.start(int(qMax<qint64>(1, budgetMs - timer.elapsed())));
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+#else
+void TransmitterSession::handOff(const QElapsedTimer &timer, qint64 budgetMs)
+{
+    while (!m_lost && m_port->bytesToWrite() > 0 && timer.elapsed() < budgetMs) {
+        if (!m_port->waitForBytesWritten(int(budgetMs - timer.elapsed())))
+            break;
+    }
+}
+#endif
+
 bool TransmitterSession::writeRecord(const QByteArray &bytes, WriteResult *result)
 {
     const qint64 handed = m_port->write(bytes);
@@ -284,10 +316,7 @@ bool TransmitterSession::writeRecord(const QByteArray &bytes, WriteResult *resul
     QElapsedTimer timer;
     timer.start();
     const qint64 budget = LineDrain::wireTimeMs(bytes.size(), m_port->baudRate()) + kWriteMarginMs;
-    while (!m_lost && m_port->bytesToWrite() > 0 && timer.elapsed() < budget) {
-        if (!m_port->waitForBytesWritten(int(budget - timer.elapsed())))
-            break;
-    }
+    handOff(timer, budget);
     if (!m_lost && m_port->bytesToWrite() == 0)
         LineDrain::waitForDriverQueue(m_port, timer, budget);
     const qint64 left = m_port->bytesToWrite();

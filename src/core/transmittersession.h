@@ -4,6 +4,7 @@
 #include "portsettings.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
@@ -56,8 +57,9 @@ public:
     bool requestRead();
 
     // S, then T as buildT makes it after the pause: the records reflect the
-    // parameter set at the moment each is built. No event is processed while
-    // they go out; bytes arriving meanwhile are decoded afterwards.
+    // parameter set at the moment each is built. No user input is processed
+    // while they go out (on Linux no event at all); bytes arriving meanwhile
+    // are decoded afterwards.
     WriteResult writeRecords(const QByteArray &s, const std::function<QByteArray()> &buildT);
 
     // The frame being assembled: its bytes as hex digits, and their count.
@@ -83,6 +85,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void endLost();
     bool writeRecord(const QByteArray &bytes, WriteResult *result);
+    void handOff(const QElapsedTimer &timer, qint64 budgetMs);
     void dropReceived();
     bool purgeDriver(QSerialPort::Direction direction);
     bool reopen();
