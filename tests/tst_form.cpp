@@ -322,6 +322,7 @@ private slots:
         QTest::newRow("校验数据") << "pushButtonVerify";
         QTest::newRow("还原") << "pushButtonRevert";
         QTest::newRow("历史记录") << "pushButtonHistory";
+        QTest::newRow("关于") << "pushButtonAbout";
     }
 
     void addedButtonCoversNothing()

@@ -5,6 +5,7 @@
 
 #include "answeraccount.h"
 #include "formlimits.h"
+#include "licence.h"
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "paramhistory.h"
@@ -89,7 +90,7 @@ int CliApp::run(const QStringList &arguments)
             return Success;
         }
         if (m_parser.isSet(m_version)) {
-            out(QStringLiteral("k6qx-cli %1\n").arg(QCoreApplication::applicationVersion()));
+            out(QStringLiteral("k6qx-cli %1\n%2\n").arg(QCoreApplication::applicationVersion(), Licence::versionLine()));
             return Success;
         }
         const QStringList args = m_parser.positionalArguments();

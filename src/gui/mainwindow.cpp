@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "aboutbox.h"
 #include "answeraccount.h"
 #include "changetracker.h"
 #include "comm.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
     connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
 
     isComOpen = false;
     recvCount = 0;
