@@ -43,7 +43,7 @@ QMessageBox *create(QWidget *parent)
     QPushButton *qtButton = box->addButton(aboutQt, QMessageBox::ActionRole);
     qtButton->setObjectName(QStringLiteral("aboutQt"));
     box->addButton(QMessageBox::Close);
-    QObject::connect(box, &QMessageBox::buttonClicked, parent, [parent, qtButton, aboutQt](QAbstractButton *clicked) {
+    QObject::connect(box, &QMessageBox::buttonClicked, box, [parent, qtButton, aboutQt](QAbstractButton *clicked) {
         if (clicked == qtButton)
             QMessageBox::aboutQt(parent, aboutQt);
     });
