@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the tool's performance figures as a Markdown table. Without
 // arguments every section runs; naming sections runs those alone:
 //   k6qx-bench [startup] [decode] [records] [endtoend] [responsiveness]

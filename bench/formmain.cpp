@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's form and the program's set-up (catalogue, font fallbacks) in a
 // plain QMainWindow, without any of the program's logic: the floor the form
 // allows for start-up, the baseline the program is held to.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's start-up as main() does it, reporting when the window is
 // shown and idle.
 #include "appsetup.h"

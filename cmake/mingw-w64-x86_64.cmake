@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads,
 # which std::thread and Qt need).
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The receive path of the window: every byte becomes two lower-case hex
 // digits, and every twelfth byte completes a frame that is decoded into the
 // controls. Checks each decoded frame against its raw bytes.

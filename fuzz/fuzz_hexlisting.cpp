@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hex byte listings, compared with a plain tokenizer: tokens are runs of
 // characters other than white space, each one or more hex digits worth at
 // most FF; no token at all, or one bad token, fails the whole listing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // S and T records. The input is read as text (Latin-1 and UTF-8) for the
 // parameter-file check, the file round trip and lenient decoding, and as a
 // source of control values for building records.

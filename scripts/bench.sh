@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the benchmark in Release and prints the
 # tool's performance figures as a Markdown table on stdout (progress on
 # stderr). Arguments name the sections to run (startup decode records

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages needed to build, run and test the tool; only
 # those that are missing, so running it again does nothing. Extra package
 # names given as arguments are installed too.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer into build/fuzz and runs each for SECONDS
 # (default 30) on a scratch copy of its seed corpus in fuzz/corpus.

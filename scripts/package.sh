@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/package/k6qx_<version>_amd64.deb with CPack
 # (Release build in build/package) and checks what it ships: the desktop
 # entry with desktop-file-validate, the metainfo with appstreamcli, the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the tool, k6qx-cli and the simulator
 # (build/release) and starts the tool.
 #   scripts/run.sh                 the tool alone

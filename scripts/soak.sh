@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives k6qx-cli against the transmitter simulator on a faulty line for a
 # while and counts what the command line reported, and whether it was true.
 #   scripts/soak.sh [MINUTES]     default 2

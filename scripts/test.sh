@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the tool and runs the whole test suite
 # headless.
 #   scripts/test.sh              the normal build (build/test)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the package scripts/package.sh built, as a user would, starts the
 # installed program (its version, then its window, headless), removes the
 # package and checks that none of its files is left. Needs root (or sudo).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the tool for 64-bit Windows with MinGW-w64 against a static Qt
 # built once into a cache folder outside the clone, then optionally tests it
 # under Wine and packs the zip users download.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Answers to the read request as the window and the answer wait see them:
 // cut into frames from the request on, whatever came before, and accounted
 // for once they are complete or their time is over.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window keeps what it has seen: the transmitter's set before the first
 // write of a session, every complete read, what a write sent, and changes
 // about to be replaced; a history that cannot be kept stops nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's values against its baseline: what differs is marked, closing
 // with changes asks, 还原 goes back.
 #include "appsetup.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "namedpipe.h"
 #include "paramaccess.h"
 #include "paramcompare.h"
@@ -418,6 +421,28 @@ private slots:
             QVERIFY2(r.errLines[0].contains(text), qPrintable(r.errLines[0]));
         if (!unsaid.isEmpty())
             QVERIFY2(!r.errLines[0].contains(unsaid), qPrintable(r.errLines[0]));
+    }
+
+    // --version: the version and, under it, the licence, in the language asked for.
+    void versionNamesTheLicence_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("licence");
+        QTest::newRow("Chinese") << QStringList{"--version"} << "许可证：GPL-3.0-or-later";
+        QTest::newRow("English") << QStringList{"--version", "--lang", "en"} << "Licence: GPL-3.0-or-later";
+    }
+
+    void versionNamesTheLicence()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, licence);
+        const Result r = cli(args);
+        QCOMPARE(r.code, 0);
+        const QStringList lines = r.out.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral("k6qx-cli " K6_VERSION));
+        QVERIFY2(lines[1].startsWith(licence), qPrintable(lines[1]));
+        QVERIFY(lines[2].isEmpty());
     }
 
     // Output that does not reach its file is trouble, not success.

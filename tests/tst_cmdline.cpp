@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -18,8 +21,12 @@ private slots:
 
         // xcb without a display would fail: these answers need no window system.
         const QStringList noDisplay{"QT_QPA_PLATFORM=xcb"};
-        const QString version = QStringLiteral("^k6qx %1\\n$").arg(QRegularExpression::escape(K6_VERSION));
-        QTest::newRow("--version without a display") << QStringList{"--version"} << noDisplay << 0 << version << "";
+        const QString version = QStringLiteral("^k6qx %1\\n%2[^\\n]+\\n$").arg(QRegularExpression::escape(K6_VERSION));
+        QTest::newRow("--version without a display")
+            << QStringList{"--version"} << noDisplay << 0 << version.arg("许可证：GPL-3\\.0-or-later") << "";
+        QTest::newRow("--lang en --version, the licence in English")
+            << QStringList{"--lang", "en", "--version"} << noDisplay << 0
+            << version.arg("Licence: GPL-3\\.0-or-later") << "";
         QTest::newRow("--help without a display, in Chinese")
             << QStringList{"--help"} << noDisplay << 0 << "--lang <语言>\\s+界面语言" << "";
         QTest::newRow("--lang en --help in English, no Chinese")

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on Windows COM ports, against the transmitter simulator: under
 // Wine, scripts/windows.sh starts the Linux k6qx-sim and links its
 // pseudo-terminal into the prefix as com5 and com12. The simulator keeps a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "appsetup.h"
 #include "formlimits.h"
 #include "mainwindow.h"
@@ -319,6 +322,7 @@ private slots:
         QTest::newRow("校验数据") << "pushButtonVerify";
         QTest::newRow("还原") << "pushButtonRevert";
         QTest::newRow("历史记录") << "pushButtonHistory";
+        QTest::newRow("关于") << "pushButtonAbout";
     }
 
     void addedButtonCoversNothing()

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The history in the window: the list of entries, 载入窗口, 比较, and taking
 // the values ticked in a comparison.
 #include "comparedialog.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders both pages of the main window to PNG files, offscreen, so the
 // form can be looked at on a machine without a display:
 //   QT_QPA_PLATFORM=offscreen k6qx-screenshots OUTDIR

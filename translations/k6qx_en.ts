@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AboutBox</name>
+    <message>
+        <source>K6QX 调参软件 %1</source>
+        <translation>K6QX Tuning Tool %1</translation>
+    </message>
+    <message>
+        <source>Korvan K6QX 八通道遥控发射机的调参工具。</source>
+        <translation>The tuning tool for the Korvan K6QX 8-channel RC transmitter.</translation>
+    </message>
+    <message>
+        <source>本程序是自由软件：可以按 GNU 通用公共许可证第 3 版或（由你选择）任何更新版本（GPL-3.0-or-later）的条款再发布和修改。发布本程序是希望它有用，但不提供任何担保，也不担保适销性或适用于特定用途。许可证全文见程序附带的 LICENSE。</source>
+        <translation>This program is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It is distributed in the hope that it will be useful, but WITHOUT ANY WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE. The full licence is in the LICENSE file that comes with the program.</translation>
+    </message>
+    <message>
+        <source>用 Qt %1 构建；Qt 按 GNU 宽通用公共许可证第 3 版（LGPL-3.0）使用。</source>
+        <translation>Built with Qt %1; Qt is used under the GNU Lesser General Public License, version 3 (LGPL-3.0).</translation>
+    </message>
+    <message>
+        <source>Qt 及程序里其他第三方组件的声明和许可证见 THIRD-PARTY-NOTICES.txt：Windows 上在程序旁边，Debian 软件包里在 /usr/share/doc/k6qx。</source>
+        <translation>The notices and licences of Qt and the other third-party parts of the program are in THIRD-PARTY-NOTICES.txt: beside the program on Windows, in /usr/share/doc/k6qx in the Debian package.</translation>
+    </message>
+    <message>
+        <source>关于 Qt</source>
+        <translation>About Qt</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+</context>
+<context>
     <name>AnswerAccount</name>
     <message>
         <source>、</source>
@@ -371,6 +402,13 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
     <message>
         <source>历史记录 %1 (%2)</source>
         <translation>History %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>Licence</name>
+    <message>
+        <source>许可证：GPL-3.0-or-later（GNU 通用公共许可证第 3 版或更新版本）。本程序是自由软件，不提供任何担保。</source>
+        <translation>Licence: GPL-3.0-or-later (GNU General Public License, version 3 or later). This is free software; there is NO WARRANTY.</translation>
     </message>
 </context>
 <context>
@@ -1084,6 +1122,14 @@ Write anyway?</translation>
 %1</source>
         <translation>Cannot read the history entry; nothing was loaded:
 %1</translation>
+    </message>
+    <message>
+        <source>程序的版本、许可证和第三方组件的声明</source>
+        <translation>The program's version, licence and third-party notices</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the application icon (src/gui/images/svg/app.svg) to the hicolor
 # sizes the desktop entry's icon is installed in: icons/<size>.png.
 # Needs rsvg-convert (Debian package librsvg2-bin).

@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "cliapp.h"
 
 #include "answeraccount.h"
 #include "formlimits.h"
+#include "licence.h"
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "paramhistory.h"
@@ -86,7 +90,7 @@ int CliApp::run(const QStringList &arguments)
             return Success;
         }
         if (m_parser.isSet(m_version)) {
-            out(QStringLiteral("k6qx-cli %1\n").arg(QCoreApplication::applicationVersion()));
+            out(QStringLiteral("k6qx-cli %1\n%2\n").arg(QCoreApplication::applicationVersion(), Licence::versionLine()));
             return Success;
         }
         const QStringList args = m_parser.positionalArguments();

@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "appsetup.h"
+
+#include "licence.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -6,6 +11,7 @@
 #include <QFont>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace AppSetup {
 
@@ -36,7 +42,7 @@ std::optional<Options> parseArguments(int argc, char **argv)
     parser.setApplicationDescription(
         QCoreApplication::translate("main", "Korvan K6QX 八通道遥控发射机调参软件"));
     parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption langOption(
         QStringLiteral("lang"),
         QCoreApplication::translate("main",
@@ -48,7 +54,13 @@ std::optional<Options> parseArguments(int argc, char **argv)
                                   QCoreApplication::translate("main", "显示窗口后立即退出"));
     quitOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(quitOption);
-    parser.process(core); // exits for --help, --version and unknown options
+    // --version with the licence under it; the rest as Qt answers it.
+    if (parser.parse(core.arguments()) && parser.isSet(versionOption)) {
+        std::printf("%s %s\n%s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()), qPrintable(Licence::versionLine()));
+        std::exit(EXIT_SUCCESS);
+    }
+    parser.process(core); // exits for --help and unknown options
 
     if (!language) {
         const QString wrong = langValue.isEmpty() ? qEnvironmentVariable(Language::kVariable) : langValue;

@@ -1,5 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "mainwindow.h"
 
+#include "aboutbox.h"
 #include "answeraccount.h"
 #include "changetracker.h"
 #include "comm.h"
@@ -107,6 +111,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
     connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
 
     isComOpen = false;
     recvCount = 0;

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The K6QX tool authors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the icon sources in svg/ to the PNGs the program uses:
 # the window icon at 64x64, the action-bar images at 32x32.
 # Needs rsvg-convert (Debian package librsvg2-bin).
