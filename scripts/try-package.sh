@@ -19,7 +19,7 @@ dpkg -L k6qx >"$listed"
 
 # Run from elsewhere, so nothing of the source tree helps it.
 cd /
-version=$(k6qx --version)
+version=$(k6qx --version | head -n 1)
 echo "installed: $version"
 [ "$version" = "k6qx $(dpkg-query -W -f='${Version}' k6qx)" ] || { echo "version does not match the package" >&2; exit 1; }
 QT_QPA_PLATFORM=offscreen timeout 60 k6qx --quit-after-show
