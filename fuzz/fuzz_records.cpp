@@ -82,6 +82,14 @@ bool looksLikeParameterFile(const QString &text)
     // Only the first 162 characters count; whatever follows is not looked at.
     if (text.size() < kFileLength)
         return false;
+    // They are text: no control character but tab, line ends and Ctrl-Z, and
+    // nothing that failed to decode, also where no field is.
+    for (int i = 0; i < kFileLength; ++i) {
+        const QChar c = text.at(i);
+        const bool allowedControl = c == u'\t' || c == u'\n' || c == u'\r' || c.unicode() == 0x1A;
+        if (c == QChar::ReplacementCharacter || (c.category() == QChar::Other_Control && !allowedControl))
+            return false;
+    }
     return isFieldwiseHex(Records::sFormat(), text.left(kRecordLength))
            && isFieldwiseHex(Records::tFormat(), text.mid(kRecordLength, kRecordLength));
 }
