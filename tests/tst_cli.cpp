@@ -350,7 +350,7 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("name");
         QTest::newRow("phase CH1 5") << "spinBox" << 5.0 << "CH1 舵机相位 (Rev1)";
-        QTest::newRow("EPA_L1 FF") << "spinBox_17" << 239.0 << "CH1 舵机行程量 L (EPA_L1)";
+        QTest::newRow("EPA_L1 FF") << "spinBox_17" << 239.0 << "CH1 舵机行程量（左） (EPA_L1)";
         QTest::newRow("sub-trim 00") << "spinBox_9" << -120.0 << "CH1 中点微调 (SUB1)";
         QTest::newRow("stick mode 0") << "spinBox_45" << 0.0 << "摇杆模式 (STmode)";
         QTest::newRow("aux source 5") << "spinBox_41" << 5.0 << "CH5 辅助通道 (AUX5)";
@@ -481,7 +481,7 @@ private slots:
         QTest::newRow("program mix inhibited") << "comboBox_7" << 0.0 << "ProgMix14Mix0"
                                                << "ProgMix14Mix0\t可编程混控一 混控\t0\t禁止";
         QTest::newRow("spin box: the number only") << "spinBox_17" << 100.0 << "EPA_L1"
-                                                   << "EPA_L1\tCH1 舵机行程量 L\t100";
+                                                   << "EPA_L1\tCH1 舵机行程量（左）\t100";
     }
 
     void tableShowsTheChoice()

@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("窗口"));
         QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("发射机 ttyUSB0 12:03:04"));
         const QStringList expected[] = {
-            {"CH1 舵机行程量 L", "120", "96"},
+            {"CH1 舵机行程量（左）", "120", "96"},
             {"V型尾翼混控 升降一", "-20", "50"},
             {"CH1 舵机相位", "0", "0"},
         };

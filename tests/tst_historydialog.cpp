@@ -25,7 +25,7 @@
 
 namespace {
 
-const QString kTravel = QStringLiteral("spinBox_17"); // CH1 舵机行程量 L, 96 at start
+const QString kTravel = QStringLiteral("spinBox_17"); // CH1 舵机行程量（左）, 96 at start
 const QString kMix = QStringLiteral("spinBox_93");    // V型尾翼混控 升降一, 50 at start
 
 MapParamAccess startingValues()

@@ -93,7 +93,7 @@ private slots:
         QTest::addColumn<QString>("summary");
         QTest::newRow("all taken") << QString() << 0 << 11.0 << QStringList() << "全部 87 项一致";
         QTest::newRow("travel CH1 L kept")
-            << "spinBox_17" << 3 << 11.0 << QStringList{"CH1 舵机行程量 L"} << "有 1 项不一致";
+            << "spinBox_17" << 3 << 11.0 << QStringList{"CH1 舵机行程量（左）"} << "有 1 项不一致";
         QTest::newRow("mix kept") << "spinBox_93" << 0 << 11.0 << QStringList{"V型尾翼混控 升降一"} << "有 1 项不一致";
         // The record carries whole tenths: 11.15 is written, and reported, as 11.1.
         QTest::newRow("alarm 11.15 written as 11.1") << QString() << 0 << 11.15 << QStringList() << "全部 87 项一致";
@@ -162,7 +162,7 @@ private slots:
         click(w, "pushButtonVerify");
         QCOMPARE(watcher.errors().size(), 0);
         QCOMPARE(shown.summary, QStringLiteral("有 1 项不一致，有 4 项发射机没有回报"));
-        QCOMPARE(shown.differingTitles, QStringList{"CH1 舵机行程量 L"});
+        QCOMPARE(shown.differingTitles, QStringList{"CH1 舵机行程量（左）"});
         QVERIFY(shown.note.contains(QStringLiteral("CH5 辅助通道、CH6 辅助通道、CH7 辅助通道、CH8 辅助通道")));
     }
 

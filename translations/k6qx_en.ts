@@ -292,6 +292,29 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
     </message>
 </context>
 <context>
+    <name>ControlHelp</name>
+    <message>
+        <source>可选：%1</source>
+        <translation>Choices: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>范围：%1 … %2</source>
+        <translation>Range: %1 … %2</translation>
+    </message>
+    <message>
+        <source>记录中以 0.1 V 为单位，零头舍去，最高 23.9 V</source>
+        <translation>Carried in whole tenths of a volt, the rest dropped; at most 23.9 V</translation>
+    </message>
+    <message>
+        <source>发射机中的名称：%1</source>
+        <translation>Transmitter name: %1</translation>
+    </message>
+</context>
+<context>
     <name>DlgLoad</name>
     <message>
         <source>加载文件</source>
@@ -1125,11 +1148,19 @@ Write anyway?</translation>
     </message>
     <message>
         <source>程序的版本、许可证和第三方组件的声明</source>
-        <translation>The program's version, licence and third-party notices</translation>
+        <translation>The program&apos;s version, licence and third-party notices</translation>
     </message>
     <message>
         <source>关于</source>
         <translation>About</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
     </message>
 </context>
 <context>
@@ -1338,68 +1369,68 @@ It is a device or a pipe, not a regular file</translation>
         <translation>CH8 sub-trim</translation>
     </message>
     <message>
-        <source>CH1 舵机行程量 L</source>
-        <translation>CH1 travel L</translation>
+        <source>CH1 舵机行程量（左）</source>
+        <translation>CH1 travel (left)</translation>
     </message>
     <message>
-        <source>CH2 舵机行程量 L</source>
-        <translation>CH2 travel L</translation>
+        <source>CH2 舵机行程量（左）</source>
+        <translation>CH2 travel (left)</translation>
     </message>
     <message>
-        <source>CH3 舵机行程量 L</source>
-        <translation>CH3 travel L</translation>
+        <source>CH3 舵机行程量（左）</source>
+        <translation>CH3 travel (left)</translation>
     </message>
     <message>
-        <source>CH4 舵机行程量 L</source>
-        <translation>CH4 travel L</translation>
+        <source>CH4 舵机行程量（左）</source>
+        <translation>CH4 travel (left)</translation>
     </message>
     <message>
-        <source>CH5 舵机行程量 L</source>
-        <translation>CH5 travel L</translation>
+        <source>CH5 舵机行程量（左）</source>
+        <translation>CH5 travel (left)</translation>
     </message>
     <message>
-        <source>CH6 舵机行程量 L</source>
-        <translation>CH6 travel L</translation>
+        <source>CH6 舵机行程量（左）</source>
+        <translation>CH6 travel (left)</translation>
     </message>
     <message>
-        <source>CH7 舵机行程量 L</source>
-        <translation>CH7 travel L</translation>
+        <source>CH7 舵机行程量（左）</source>
+        <translation>CH7 travel (left)</translation>
     </message>
     <message>
-        <source>CH8 舵机行程量 L</source>
-        <translation>CH8 travel L</translation>
+        <source>CH8 舵机行程量（左）</source>
+        <translation>CH8 travel (left)</translation>
     </message>
     <message>
-        <source>CH1 舵机行程量 R</source>
-        <translation>CH1 travel R</translation>
+        <source>CH1 舵机行程量（右）</source>
+        <translation>CH1 travel (right)</translation>
     </message>
     <message>
-        <source>CH2 舵机行程量 R</source>
-        <translation>CH2 travel R</translation>
+        <source>CH2 舵机行程量（右）</source>
+        <translation>CH2 travel (right)</translation>
     </message>
     <message>
-        <source>CH3 舵机行程量 R</source>
-        <translation>CH3 travel R</translation>
+        <source>CH3 舵机行程量（右）</source>
+        <translation>CH3 travel (right)</translation>
     </message>
     <message>
-        <source>CH4 舵机行程量 R</source>
-        <translation>CH4 travel R</translation>
+        <source>CH4 舵机行程量（右）</source>
+        <translation>CH4 travel (right)</translation>
     </message>
     <message>
-        <source>CH5 舵机行程量 R</source>
-        <translation>CH5 travel R</translation>
+        <source>CH5 舵机行程量（右）</source>
+        <translation>CH5 travel (right)</translation>
     </message>
     <message>
-        <source>CH6 舵机行程量 R</source>
-        <translation>CH6 travel R</translation>
+        <source>CH6 舵机行程量（右）</source>
+        <translation>CH6 travel (right)</translation>
     </message>
     <message>
-        <source>CH7 舵机行程量 R</source>
-        <translation>CH7 travel R</translation>
+        <source>CH7 舵机行程量（右）</source>
+        <translation>CH7 travel (right)</translation>
     </message>
     <message>
-        <source>CH8 舵机行程量 R</source>
-        <translation>CH8 travel R</translation>
+        <source>CH8 舵机行程量（右）</source>
+        <translation>CH8 travel (right)</translation>
     </message>
     <message>
         <source>CH1 失控保护</source>

@@ -6,6 +6,7 @@
 #include "comm.h"
 #include "filelog.h"
 #include "paramfile.h"
+#include "remembered.h"
 #include "ui_dlgload.h"
 
 #include <QFileDialog>
@@ -45,7 +46,7 @@ void DlgLoad::accept()
 
 void DlgLoad::on_toolButton_clicked()
 {
-    const QString chosen = QFileDialog::getOpenFileName(this, tr("打开文件"), QStringLiteral("./"),
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("打开文件"), Remembered::startFolder(),
                                                         tr("所有文件 (*.*);;文本文件 (*.txt *.dat)"));
     if (!chosen.isEmpty())
         readFile(chosen);
@@ -66,6 +67,7 @@ bool DlgLoad::readFile(const QString &path)
         return false;
     }
     context = QString::fromLocal8Bit(bytes);
+    Remembered::keepFolderOf(path);
 
     ui->labelFileLength->setText(tr("文件长度：%1B").arg(context.size()));
     on_checkBox_clicked();

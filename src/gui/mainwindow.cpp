@@ -8,6 +8,7 @@
 #include "changetracker.h"
 #include "comm.h"
 #include "comparedialog.h"
+#include "controlhelp.h"
 #include "dlgload.h"
 #include "filelog.h"
 #include "formaccess.h"
@@ -19,6 +20,7 @@
 #include "portnames.h"
 #include "portopenerror.h"
 #include "portsettings.h"
+#include "remembered.h"
 #include "recordcodec.h"
 #include "replyframes.h"
 #include "sessionwait.h"
@@ -30,9 +32,13 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTime>
 #include <QTimer>
 
@@ -44,7 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(res);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
-    setWindowTitle(windowTitle() + QLatin1String("[*]"));
+    showTitle();
     form = std::make_unique<FormAccess>(this);
     for (QComboBox *box : findChildren<QComboBox *>())
         formItemCounts.insert(box, box->count());
@@ -69,10 +75,18 @@ MainWindow::MainWindow(QWidget *parent)
     // window is on screen.
     ui->comboBoxComm->clear();
     ui->comboBoxComm->addItems(PortList::extraPorts());
+    // The panel as it was left; the port is chosen again once the system's
+    // ports are listed, unless the user has picked one by then.
+    Remembered::restoreChoices(panelControls());
+    connect(ui->comboBoxComm, &QComboBox::activated, this, [this] { portPicked = true; });
     QTimer::singleShot(0, this, &MainWindow::startPortScan);
     connect(ui->comboBoxComm, &PortComboBox::popupAboutToShow, this, &MainWindow::refreshPorts);
 
     resize(1000, 525);
+    // Where the window was left, when that is still on a screen; its size is
+    // the form's.
+    if (const auto kept = Remembered::position(); kept && QGuiApplication::screenAt(*kept))
+        move(*kept);
 
     session = new TransmitterSession(this);
     session->setTarget(form.get());
@@ -119,6 +133,21 @@ MainWindow::MainWindow(QWidget *parent)
     RX_flag = 0;
     refrushInfoLabel();
 
+    // Each action's keys; the buttons' tooltips name them.
+    const std::pair<QPushButton *, QList<QKeySequence>> actionKeys[] = {
+        {ui->pushButtonRead, {QKeySequence(Qt::CTRL | Qt::Key_R), QKeySequence(Qt::Key_F5)}},
+        {ui->pushButtonSend2, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)}},
+        {ui->pushButtonSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {ui->pushButtonLoad, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+        {ui->pushButtonVerify, {QKeySequence(Qt::CTRL | Qt::Key_E)}},
+    };
+    for (const auto &[button, keys] : actionKeys) {
+        for (const QKeySequence &key : keys)
+            connect(new QShortcut(key, this), &QShortcut::activated, button, &QPushButton::click);
+        buttonKeys.insert(button, keys);
+    }
+    explainControls();
+
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
 }
 
@@ -148,7 +177,8 @@ void MainWindow::changeEvent(QEvent *e)
         it.key()->addItems(QStringList(it.value(), QString()));
     }
     ui->retranslateUi(this);
-    setWindowTitle(windowTitle() + QLatin1String("[*]"));
+    showTitle();
+    explainControls();
     if (changes)
         changes->markTabs();
 }
@@ -156,6 +186,7 @@ void MainWindow::changeEvent(QEvent *e)
 void MainWindow::closeEvent(QCloseEvent *e)
 {
     if (!changes->isModified()) {
+        keepWindowState();
         e->accept();
         return;
     }
@@ -163,9 +194,10 @@ void MainWindow::closeEvent(QCloseEvent *e)
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     ask.setDefaultButton(QMessageBox::Cancel);
     const int answer = ask.exec();
-    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && save()))
+    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && save())) {
+        keepWindowState();
         e->accept();
-    else
+    } else
         e->ignore();
 }
 
@@ -221,6 +253,7 @@ void MainWindow::on_pushButtonOpen_clicked()
     strHex.clear();
     RX_flag = 0;
     answeredSinceOpen = false;
+    Remembered::keepChoices(panelControls()); // choices that opened a port
 
     setPortPar();
     setPanelEnabled(false);
@@ -255,6 +288,11 @@ void MainWindow::portsEnumerated(const QStringList &listedAtStart, const QString
         box->clear();
         box->addItems(PortList::compose(listedAtStart, enumerated));
         box->setCurrentIndex(chosen.isEmpty() ? 0 : box->findText(chosen));
+        // The port of the last session when it is there again; else the
+        // first one.
+        const int kept = box->findText(Remembered::keptChoice(box));
+        if (!portPicked && kept >= 0)
+            box->setCurrentIndex(kept);
     }
     emit portsListed();
 }
@@ -292,12 +330,15 @@ void MainWindow::setPortPar()
     setPanelEnabled(false);
 }
 
+QList<QWidget *> MainWindow::panelControls() const
+{
+    return {ui->comboBoxComm, ui->comboBoxBaudRate, ui->comboBoxDataBit, ui->comboBoxStopBit,
+            ui->comboBoxFlowCtrl, ui->comboBoxParity, ui->checkBoxDTR, ui->checkBoxRTS};
+}
+
 void MainWindow::setPanelEnabled(bool enabled)
 {
-    QWidget *const panel[] = {ui->comboBoxBaudRate, ui->comboBoxComm, ui->comboBoxDataBit,
-                              ui->comboBoxStopBit, ui->comboBoxFlowCtrl, ui->comboBoxParity,
-                              ui->checkBoxDTR, ui->checkBoxRTS};
-    for (QWidget *w : panel)
+    for (QWidget *w : panelControls())
         w->setEnabled(enabled);
 }
 
@@ -384,6 +425,7 @@ void MainWindow::endReadAccount()
         answeredSinceOpen = true;
         text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
         changes->setBaseline();
+        showFile(QString()); // the window holds the transmitter's set now
     } else {
         // What arrives after the account would make it untrue: the values it
         // names as the window's own stay so.
@@ -665,6 +707,7 @@ bool MainWindow::loadFromHistory(const ParamHistory::Entry &entry)
         return false;
     }
     loadRecords(records);
+    showFile(QString()); // the history's copy is no file of the user's
     return true;
 }
 
@@ -678,16 +721,18 @@ bool MainWindow::save()
         return false;
 
     const QString fileName = QFileDialog::getSaveFileName(
-        this, tr("保存数据"), QStringLiteral("./"), tr("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
+        this, tr("保存数据"), Remembered::startFolder(), tr("文本文件 (*.txt *.dat);;所有文件 (*.*)"));
     qCDebug(lcFiles) << fileName;
     if (fileName.isEmpty())
         return false;
+    Remembered::keepFolderOf(fileName);
 
     if (!ParamFile::save(fileName, (s + t).toLocal8Bit())) {
         showError(tr("不能写入指定的文件"));
         return false;
     }
     changes->setBaseline();
+    showFile(fileName);
     return true;
 }
 
@@ -704,6 +749,7 @@ void MainWindow::load()
         return;
     }
     loadRecords(records);
+    showFile(dlg.getFileName());
 }
 
 // The records of a file into the window, the changes it held kept first;
@@ -716,4 +762,49 @@ void MainWindow::loadRecords(const QString &records)
     applySRecord(records.left(Records::kRecordLength));
     applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
     changes->setBaseline();
+}
+
+// --- what the window shows and keeps ------------------------------------------------
+
+void MainWindow::showFile(const QString &path)
+{
+    shownFile = path;
+    setWindowFilePath(path);
+    showTitle();
+}
+
+// The form's title, then the file the values came from or went to, with the
+// mark of values changed since.
+void MainWindow::showTitle()
+{
+    const QString formTitle = tr("Korvan电子K6QX调参软件V2.0");
+    const QString file = QFileInfo(shownFile).fileName();
+    setWindowTitle(file.isEmpty() ? formTitle + QLatin1String("[*]")
+                                  : formTitle + QLatin1String(" - ") + file + QLatin1String("[*]"));
+}
+
+// Every control of the records says what it is, for the mouse and for a
+// screen reader; the action buttons name their keys.
+void MainWindow::explainControls()
+{
+    for (const Records::Format *format : {&Records::sFormat(), &Records::tFormat()}) {
+        for (const Records::Field &field : *format) {
+            if (auto *control = findChild<QWidget *>(QLatin1String(field.control))) {
+                control->setToolTip(ControlHelp::toolTip(field));
+                control->setAccessibleName(Records::titleOf(field));
+            }
+        }
+    }
+    for (auto it = buttonKeys.cbegin(); it != buttonKeys.cend(); ++it) {
+        QStringList keys;
+        for (const QKeySequence &key : it.value())
+            keys << key.toString(QKeySequence::NativeText);
+        it.key()->setToolTip(tr("%1（%2）").arg(it.key()->text(), keys.join(tr("，"))));
+    }
+}
+
+void MainWindow::keepWindowState()
+{
+    Remembered::keepChoices(panelControls());
+    Remembered::keepPosition(pos());
 }

@@ -6,6 +6,7 @@
 #include "paramhistory.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
@@ -20,6 +21,7 @@ class FormAccess;
 class MapParamAccess;
 
 class QComboBox;
+class QPushButton;
 class QLabel;
 class QTimer;
 class TransmitterSession;
@@ -65,6 +67,7 @@ private:
     void applyTRecord(const QString &record, int mixBias);
 
     void closeSession();
+    QList<QWidget *> panelControls() const;
     void setPanelEnabled(bool enabled);
     void endLostSession();
     void mirrorCounters();
@@ -87,6 +90,10 @@ private:
     void finishReadAccountNow();
     void frameArrived(quint8 group);
     void endReadAccount();
+    void showFile(const QString &path);
+    void showTitle();
+    void explainControls();
+    void keepWindowState();
 
     QString strHex;
     Ui_MainWindow *ui = nullptr;
@@ -118,6 +125,11 @@ private:
     // The values as they stood after the last complete read, load, save or
     // write, and the marks on what differs from them.
     ChangeTracker *changes = nullptr;
+    // The file the window's values were last loaded from or saved to.
+    QString shownFile;
+    // The user picked a port before the system's ports were listed.
+    bool portPicked = false;
+    QHash<QPushButton *, QList<QKeySequence>> buttonKeys;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };

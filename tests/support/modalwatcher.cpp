@@ -52,6 +52,7 @@ void ModalWatcher::poll()
             answer = box->defaultButton();
         QTimer::singleShot(0, answer, &QAbstractButton::click);
     } else if (auto *files = qobject_cast<QFileDialog *>(w)) {
+        fileFolders << files->directory().absolutePath();
         const QString answer = fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
         QTimer::singleShot(0, files, [files, answer] {
             if (answer.isEmpty()) {

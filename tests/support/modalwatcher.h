@@ -32,6 +32,7 @@ public:
 
     QList<Box> boxes;         // every message box seen, in order
     QStringList fileAnswers;  // next file-dialog answers; "" cancels
+    QStringList fileFolders;  // the folder each file dialog opened in
     // Next message-box answers; without one a box gets 是, 确定 or its default.
     QList<QMessageBox::StandardButton> boxAnswers;
     std::function<void(QDialog *)> onDialog;

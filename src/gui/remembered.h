@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// What the window keeps between starts, in the user's settings file. A
+// missing or unreadable file gives nothing back; nothing here ever stops the
+// program.
+namespace Remembered {
+
+// k6qx.ini in the user's configuration folder: $XDG_CONFIG_HOME (~/.config)
+// on Linux, %LOCALAPPDATA% on Windows.
+QString fileName();
+
+// The serial panel's choices: a combo box by its text, a check box by its
+// state, each under its objectName.
+void keepChoices(const QList<QWidget *> &controls);
+// Puts back what is kept and still offered; a choice no longer offered (a
+// port that is gone) leaves the control as it is.
+void restoreChoices(const QList<QWidget *> &controls);
+// The text kept for a combo box, empty when none.
+QString keptChoice(const QWidget *control);
+
+// The folder of the file last saved or loaded; empty when none was kept or
+// it is gone.
+QString folder();
+void keepFolderOf(const QString &filePath);
+// Where the file dialogs start: the kept folder, or the working directory.
+QString startFolder();
+
+std::optional<QPoint> position();
+void keepPosition(const QPoint &topLeft);
+
+} // namespace Remembered
