@@ -257,16 +257,13 @@ private slots:
         LinkEnd link;
         TransmitterSession session;
         QVERIFY(session.open(link.pty.slavePath()));
-        int requests = 0;
-        QTimer answerer;
-        answerer.callOnTimeout([&] {
-            if (!link.drain(1).contains('R') || requests >= subTrims.size())
-                return;
+        Answerer answerer(link, [&](int request) {
+            if (request >= subTrims.size())
+                return QByteArray();
             Transmitter t;
-            t.setValue(QStringLiteral("spinBox_9"), subTrims[requests++]);
-            link.send(t.replyFrames());
+            t.setValue(QStringLiteral("spinBox_9"), subTrims[request]);
+            return t.replyFrames();
         });
-        answerer.start(2);
         MapParamAccess into;
         QCOMPARE(int(SessionWait::readConfirmed(session, into, 300)), outcome);
         QCOMPARE(into.value(QStringLiteral("spinBox_9")), taken);
@@ -296,17 +293,10 @@ private slots:
         LinkEnd link;
         TransmitterSession session;
         QVERIFY(session.open(link.pty.slavePath()));
-        int requests = 0;
-        QTimer answerer;
-        answerer.callOnTimeout([&] {
-            const QByteArray got = link.drain(1);
-            if (got.contains('R') && ++requests == 2)
-                link.send(t.replyFrames());
-        });
-        answerer.start(5);
+        Answerer answerer(link, [&t](int request) { return request == 1 ? t.replyFrames() : QByteArray(); });
         MapParamAccess into;
         QCOMPARE(SessionWait::readBackAfterWrite(session, into, 300), SessionWait::Outcome::Complete);
-        QCOMPARE(requests, 2);
+        QCOMPARE(answerer.requests(), 2);
         QCOMPARE(into.value(QStringLiteral("spinBox_16")), t.value(QStringLiteral("spinBox_16")));
     }
 };

@@ -24,14 +24,6 @@ using Kind = ParamHistory::Kind;
 
 namespace {
 
-void openPort(MainWindow &w, const QString &path)
-{
-    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
-    ports->insertItem(0, path);
-    ports->setCurrentIndex(0);
-    click(w, "pushButtonOpen");
-}
-
 QList<Kind> kinds(const ParamHistory &history)
 {
     QList<Kind> k;

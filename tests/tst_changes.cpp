@@ -208,17 +208,9 @@ private slots:
             link.openIn(w);
             // The first write reads the transmitter's own set for the history
             // first; the window's values stay.
-            QByteArray got;
-            QTimer transmitter;
-            transmitter.callOnTimeout([&] {
-                const QByteArray bytes = link.drain(1);
-                if (got.isEmpty() && bytes.startsWith('R'))
-                    link.send(Transmitter().replyFrames());
-                got += bytes;
-            });
-            transmitter.start(5);
+            Answerer transmitter(link, [](int request) { return request == 0 ? Transmitter().replyFrames() : QByteArray(); });
             click(w, "pushButtonSend2");
-            QTRY_COMPARE(got.size(), 1 + 2 * Records::kRecordLength);
+            QTRY_COMPARE(transmitter.received().size(), 1 + 2 * Records::kRecordLength);
             break;
         }
         }

@@ -60,14 +60,6 @@ bool underWine()
     return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-void openPort(MainWindow &w, const QString &port)
-{
-    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
-    ports->insertItem(0, port);
-    ports->setCurrentIndex(0);
-    button(w, "pushButtonOpen")->click();
-}
-
 } // namespace
 
 class TestComPorts : public QObject

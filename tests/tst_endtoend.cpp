@@ -18,14 +18,6 @@
 namespace {
 
 
-void openPort(MainWindow &w, const QString &path)
-{
-    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
-    ports->insertItem(0, path);
-    ports->setCurrentIndex(0);
-    click(w, "pushButtonOpen");
-}
-
 // Reads the transmitter into the window and waits for the whole answer.
 void readAll(MainWindow &w)
 {

@@ -67,14 +67,6 @@ void answerVerify(ModalWatcher &watcher, Shown &shown, const QString &file = QSt
     };
 }
 
-void openPort(MainWindow &w, const QString &path)
-{
-    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
-    ports->insertItem(0, path);
-    ports->setCurrentIndex(0);
-    click(w, "pushButtonOpen");
-}
-
 } // namespace
 
 class TestVerify : public QObject

@@ -21,6 +21,21 @@ void click(QWidget &window, const char *name)
     button(window, name)->click();
 }
 
+void choosePort(QWidget &window, const QString &port)
+{
+    auto *ports = window.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
+    if (!ports)
+        qFatal("no port list");
+    ports->insertItem(0, port);
+    ports->setCurrentIndex(0);
+}
+
+void openPort(QWidget &window, const QString &port)
+{
+    choosePort(window, port);
+    click(window, "pushButtonOpen");
+}
+
 double controlValue(QWidget &window, const QString &name)
 {
     if (auto *s = window.findChild<QSpinBox *>(name))

@@ -16,6 +16,11 @@ class QWidget;
 QPushButton *button(QWidget &window, const char *name);
 void click(QWidget &window, const char *name);
 
+// Puts the port at the head of the port list and chooses it; openPort also
+// clicks "打开".
+void choosePort(QWidget &window, const QString &port);
+void openPort(QWidget &window, const QString &port);
+
 // A spin box's value, the double spin box's value or a combo box's index.
 double controlValue(QWidget &window, const QString &name);
 void setControl(QWidget &window, const QString &name, double value);

@@ -3,6 +3,7 @@
 
 #include "linkend.h"
 
+#include "controls.h"
 #include "recordcodec.h"
 #include "transmitter.h"
 #include "windowprobe.h"
@@ -28,9 +29,7 @@ LinkEnd::LinkEnd()
 
 void LinkEnd::openIn(MainWindow &w)
 {
-    auto *ports = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
-    ports->insertItem(0, pty.slavePath());
-    ports->setCurrentIndex(0);
+    choosePort(w, pty.slavePath());
     // A port that fails to open puts up a message box. A test that expects
     // it has a ModalWatcher to answer it; any other test must fail at once
     // instead of waiting on a box nobody answers.
@@ -104,4 +103,15 @@ QByteArray LinkEnd::receive(int n, int timeoutMs)
 QByteArray LinkEnd::drain(int timeoutMs)
 {
     return receive(1 << 30, timeoutMs);
+}
+
+Answerer::Answerer(LinkEnd &link, std::function<QByteArray(int request)> answer)
+{
+    m_timer.callOnTimeout([this, &link, answer] {
+        const QByteArray bytes = link.drain(1);
+        m_received += bytes;
+        for (qsizetype i = bytes.count('R'); i > 0; --i)
+            link.send(answer(m_requests++));
+    });
+    m_timer.start(2);
 }

@@ -8,6 +8,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
+
+#include <functional>
 
 // The far end of a pseudo-terminal that the window opens as its serial port.
 class LinkEnd final
@@ -30,4 +33,21 @@ public:
     QByteArray receive(int n, int timeoutMs = 3000);
     // Whatever arrives within the time, running the event loop.
     QByteArray drain(int timeoutMs = 100);
+};
+
+// Plays the transmitter's side of the read requests while it lives: the
+// answer to the n-th "R" (counted from 0) is answer(n), an empty answer
+// sends nothing. Everything the program sent is kept.
+class Answerer final
+{
+public:
+    Answerer(LinkEnd &link, std::function<QByteArray(int request)> answer);
+
+    int requests() const { return m_requests; }
+    QByteArray received() const { return m_received; }
+
+private:
+    QTimer m_timer;
+    int m_requests = 0;
+    QByteArray m_received;
 };
