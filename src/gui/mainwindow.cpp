@@ -22,12 +22,14 @@
 #include "recordcodec.h"
 #include "replyframes.h"
 #include "sessionwait.h"
+#include "sheetexport.h"
 #include "transmittersession.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 #include <QDebug>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -111,6 +113,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
     connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(ui->pushButtonExport, &QPushButton::clicked, this, &MainWindow::exportSheet);
     connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
 
     isComOpen = false;
@@ -384,6 +387,7 @@ void MainWindow::endReadAccount()
         answeredSinceOpen = true;
         text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
         changes->setBaseline();
+        valuesOrigin = tr("发射机 %1").arg(portName());
     } else {
         // What arrives after the account would make it untrue: the values it
         // names as the window's own stay so.
@@ -665,6 +669,7 @@ bool MainWindow::loadFromHistory(const ParamHistory::Entry &entry)
         return false;
     }
     loadRecords(records);
+    valuesOrigin = HistoryDialog::origin(entry);
     return true;
 }
 
@@ -688,6 +693,7 @@ bool MainWindow::save()
         return false;
     }
     changes->setBaseline();
+    valuesOrigin = tr("文件 %1").arg(QFileInfo(fileName).fileName());
     return true;
 }
 
@@ -704,6 +710,7 @@ void MainWindow::load()
         return;
     }
     loadRecords(records);
+    valuesOrigin = tr("文件 %1").arg(QFileInfo(dlg.getFileName()).fileName());
 }
 
 // The records of a file into the window, the changes it held kept first;
@@ -716,4 +723,22 @@ void MainWindow::loadRecords(const QString &records)
     applySRecord(records.left(Records::kRecordLength));
     applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
     changes->setBaseline();
+}
+
+// --- setup sheet ------------------------------------------------------------------
+
+void MainWindow::exportSheet()
+{
+    const MapParamAccess values = windowValues();
+    SetupSheet::Input input;
+    input.values = &values;
+    input.time = QDateTime::currentDateTime();
+    input.firmware = int(form->value(QLatin1String(ReplyFrames::kFirmwareControl)));
+    // Where the values came from, and whether they were changed since.
+    input.source = valuesOrigin.isEmpty() ? tr("程序的初始值") : valuesOrigin;
+    if (changes->isModified())
+        input.source = tr("%1，窗口中已修改").arg(input.source);
+    const QString done = SheetExport::run(this, input);
+    if (!done.isEmpty())
+        ui->statusbar->showMessage(done);
 }

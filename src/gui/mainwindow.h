@@ -87,6 +87,7 @@ private:
     void finishReadAccountNow();
     void frameArrived(quint8 group);
     void endReadAccount();
+    void exportSheet();
 
     QString strHex;
     Ui_MainWindow *ui = nullptr;
@@ -118,6 +119,9 @@ private:
     // The values as they stood after the last complete read, load, save or
     // write, and the marks on what differs from them.
     ChangeTracker *changes = nullptr;
+    // Where those values came from, for the setup sheet: the port of the
+    // read, the file loaded or saved, the history entry.
+    QString valuesOrigin;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };
