@@ -148,7 +148,7 @@ QString escaped(const QString &text)
 QString cellText(const char *param, const Column &column, const SetupSheet::Input &input)
 {
     if (qstrcmp(param, kFirmware) == 0)
-        return input.firmware ? QString::number(*input.firmware) : tr("（参数文件中没有）");
+        return input.firmware ? QString::number(*input.firmware) : SetupSheet::tr("（参数文件中没有）");
     const Records::Field *field = fieldOf(param);
     if (!field)
         return QString();
@@ -218,13 +218,13 @@ QString SetupSheet::html(const Input &input)
     const QString version = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
                                                         QCoreApplication::applicationVersion());
     const QList<std::pair<QString, QString>> header = {
-        {tr("来源"), input.source},
-        {tr("日期和时间"), input.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))},
-        {tr("程序版本"), version},
+        {tr("来源："), input.source},
+        {tr("日期和时间："), input.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))},
+        {tr("程序版本："), version},
     };
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">\n");
     for (const auto &[name, value] : header)
-        html += QStringLiteral("<tr><td>%1：</td><td>%2</td></tr>\n").arg(escaped(name), escaped(value));
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n").arg(escaped(name), escaped(value));
     html += QStringLiteral("</table>\n");
 
     // Sections beside each other share a band: one row of an outer table.
