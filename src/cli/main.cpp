@@ -10,6 +10,21 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Starting Qt Gui without a desktop session warns that there is no runtime
+// folder; the sheet needs none, and trouble is one line on stderr.
+void dropRuntimeFolderWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qtHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QStringList arguments;
@@ -24,6 +39,7 @@ int main(int argc, char *argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+        qtHandler = qInstallMessageHandler(dropRuntimeFolderWarning);
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
