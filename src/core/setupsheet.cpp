@@ -217,9 +217,10 @@ QString SetupSheet::html(const Input &input)
 
     const QString version = QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
                                                         QCoreApplication::applicationVersion());
+    const QString time = input.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     const QList<std::pair<QString, QString>> header = {
         {tr("来源："), input.source},
-        {tr("日期和时间："), input.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))},
+        {tr("日期和时间："), time},
         {tr("程序版本："), version},
     };
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">\n");
@@ -234,6 +235,9 @@ QString SetupSheet::html(const Input &input)
         if (first.page) {
             const QString style = firstPage ? QString() : QStringLiteral(" style=\"page-break-before: always\"");
             html += QStringLiteral("<h2%1>%2</h2>\n").arg(style, escaped(tr(first.page)));
+            // A page printed on its own still says whose it is.
+            if (!firstPage)
+                html += QStringLiteral("<p>%1 · %2 · %3</p>\n").arg(escaped(title), escaped(input.source), escaped(time));
             firstPage = false;
         }
         qsizetype end = i + 1;
