@@ -583,7 +583,7 @@ private slots:
         QTest::addColumn<bool>("fromPort");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("firmware");
-        QTest::newRow("file, html") << false << QStringLiteral("file.html") << QStringLiteral("（参数文件中没有）");
+        QTest::newRow("file, html") << false << QStringLiteral("file.html") << QStringLiteral("（只有发射机回报）");
         QTest::newRow("transmitter, html") << true << QStringLiteral("port.html") << QStringLiteral("300");
         QTest::newRow("file, pdf") << false << QStringLiteral("file.pdf") << QString();
     }

@@ -213,7 +213,7 @@ private slots:
         }
         // A file does not carry the firmware version; the header names the
         // source (escaped), the time and the program.
-        QCOMPARE(rows.value(QStringLiteral("参数设置/固件版本")), QStringList{QStringLiteral("（参数文件中没有）")});
+        QCOMPARE(rows.value(QStringLiteral("参数设置/固件版本")), QStringList{QStringLiteral("（只有发射机回报）")});
         QVERIFY(html.contains(QStringLiteral("文件 known &lt;1&gt;.dat")));
         QVERIFY(html.contains(QLatin1String("2026-12-08 12:03:04")));
         QVERIFY(html.contains(QLatin1String("k6qx " K6_VERSION)));

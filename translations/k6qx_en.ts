@@ -54,8 +54,8 @@
 <context>
     <name>CliApp</name>
     <message>
-        <source>把参数保存到文件 FILE（与“保存数据”相同）。</source>
-        <translation>Save the parameters to FILE (as &quot;Save Data&quot; does).</translation>
+        <source>read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。</source>
+        <translation>read: save the parameters to FILE (as &quot;Save Data&quot; does); sheet: write the setup sheet to FILE.</translation>
     </message>
     <message>
         <source>串口波特率（默认 115200）。</source>
@@ -1911,8 +1911,8 @@ It is a device or a pipe, not a regular file</translation>
         <translation>en</translation>
     </message>
     <message>
-        <source>（参数文件中没有）</source>
-        <translation>(not in parameter files)</translation>
+        <source>（只有发射机回报）</source>
+        <translation>(reported by the transmitter only)</translation>
     </message>
     <message>
         <source>来源：</source>

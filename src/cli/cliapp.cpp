@@ -47,7 +47,7 @@ QString spelled(const QString &option)
 } // namespace
 
 CliApp::CliApp()
-    : m_output({QStringLiteral("o"), QStringLiteral("output")}, tr("把参数保存到文件 FILE（与“保存数据”相同）。"),
+    : m_output({QStringLiteral("o"), QStringLiteral("output")}, tr("read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。"),
                QStringLiteral("FILE"))
     , m_json(QStringLiteral("json"), tr("输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。"))
     , m_baud(QStringLiteral("baud"), tr("串口波特率（默认 115200）。"), QStringLiteral("N"))

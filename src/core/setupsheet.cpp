@@ -148,7 +148,7 @@ QString escaped(const QString &text)
 QString cellText(const char *param, const Column &column, const SetupSheet::Input &input)
 {
     if (qstrcmp(param, kFirmware) == 0)
-        return input.firmware ? QString::number(*input.firmware) : SetupSheet::tr("（参数文件中没有）");
+        return input.firmware ? QString::number(*input.firmware) : SetupSheet::tr("（只有发射机回报）");
     const Records::Field *field = fieldOf(param);
     if (!field)
         return QString();

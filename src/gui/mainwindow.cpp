@@ -388,6 +388,7 @@ void MainWindow::endReadAccount()
         text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
         changes->setBaseline();
         valuesOrigin = tr("发射机 %1").arg(portName());
+        originFirmware = int(form->value(QLatin1String(ReplyFrames::kFirmwareControl)));
     } else {
         // What arrives after the account would make it untrue: the values it
         // names as the window's own stay so.
@@ -670,6 +671,7 @@ bool MainWindow::loadFromHistory(const ParamHistory::Entry &entry)
     }
     loadRecords(records);
     valuesOrigin = HistoryDialog::origin(entry);
+    originFirmware.reset();
     return true;
 }
 
@@ -694,6 +696,7 @@ bool MainWindow::save()
     }
     changes->setBaseline();
     valuesOrigin = tr("文件 %1").arg(QFileInfo(fileName).fileName());
+    originFirmware.reset();
     return true;
 }
 
@@ -711,6 +714,7 @@ void MainWindow::load()
     }
     loadRecords(records);
     valuesOrigin = tr("文件 %1").arg(QFileInfo(dlg.getFileName()).fileName());
+    originFirmware.reset();
 }
 
 // The records of a file into the window, the changes it held kept first;
@@ -733,7 +737,7 @@ void MainWindow::exportSheet()
     SetupSheet::Input input;
     input.values = &values;
     input.time = QDateTime::currentDateTime();
-    input.firmware = int(form->value(QLatin1String(ReplyFrames::kFirmwareControl)));
+    input.firmware = originFirmware;
     // Where the values came from, and whether they were changed since.
     input.source = valuesOrigin.isEmpty() ? tr("程序的初始值") : valuesOrigin;
     if (changes->isModified())

@@ -13,6 +13,7 @@
 
 #include <future>
 #include <memory>
+#include <optional>
 
 class ChangeTracker;
 class CompareDialog;
@@ -122,6 +123,9 @@ private:
     // Where those values came from, for the setup sheet: the port of the
     // read, the file loaded or saved, the history entry.
     QString valuesOrigin;
+    // The firmware version the transmitter of that read reported; no file
+    // carries one.
+    std::optional<int> originFirmware;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };
