@@ -219,6 +219,15 @@ private slots:
         QVERIFY(html.contains(QLatin1String("k6qx " K6_VERSION)));
     }
 
+    // The window may hold more than the record carries.
+    void alarmVoltageAsWritten()
+    {
+        MapParamAccess values = valuesOf(knownFile());
+        values.setValue(QStringLiteral("doubleSpinBox"), 11.15);
+        QCOMPARE(tablesOf(SetupSheet::html(inputFor(values))).value(QStringLiteral("参数设置/报警电压 (V)")),
+                 QStringList{QStringLiteral("11.15（写入为 11.1）")});
+    }
+
     void firmwareFromTheTransmitter()
     {
         const MapParamAccess values = valuesOf(knownFile());

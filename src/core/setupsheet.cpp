@@ -156,7 +156,12 @@ QString cellText(const char *param, const Column &column, const SetupSheet::Inpu
     if (column.items && value == std::floor(value) && value >= 0 && value < column.itemCount)
         return QCoreApplication::translate("MainWindow", column.items[int(value)]);
     const QString choice = FormLimits::choice(QLatin1String(field->control), value);
-    return choice.isEmpty() ? ParamCompare::valueText(*field, value) : choice;
+    if (!choice.isEmpty())
+        return choice;
+    // As the comparison shows it: "11.15（写入为 11.1）" where the record
+    // carries less than the window holds.
+    const double carried = Records::carriedValue(*field, value);
+    return ParamCompare::valueTextA({field, carried, carried, false, value});
 }
 
 QString sectionHtml(const Section &section, const SetupSheet::Input &input)
