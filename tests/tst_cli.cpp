@@ -554,6 +554,7 @@ private slots:
         QTest::newRow("sheet into a missing folder") << QStringList{"sheet", "GOOD", "-o", "NOFOLDER"};
         QTest::newRow("sheet of a malformed file") << QStringList{"sheet", "MALFORMED", "-o", "SHEET"};
         QTest::newRow("sheet from a port that cannot open") << QStringList{"sheet", "/dev/k6qx-no-such-port", "-o", "SHEET"};
+        QTest::newRow("sheet of a missing file") << QStringList{"sheet", "k6qx-no-such-file.dat", "-o", "SHEET"};
         QTest::newRow("sheet with an option of another command") << QStringList{"sheet", "GOOD", "--json", "-o", "SHEET"};
     }
 

@@ -281,6 +281,10 @@ Exit status: 0 success or identical, 1 differences found, 2 trouble (bad argumen
 port cannot be opened or was lost, no complete answer from the transmitter in time).
 </translation>
     </message>
+    <message>
+        <source>%1；也没有名为 %2 的参数文件</source>
+        <translation>%1; nor is there a parameter file named %2</translation>
+    </message>
 </context>
 <context>
     <name>CompareDialog</name>

@@ -418,7 +418,15 @@ int CliApp::sheet(const QString &source)
         values = loadFile(source);
         input.source = tr("文件 %1").arg(QDir::toNativeSeparators(source));
     } else {
-        std::optional<MapParamAccess> answer = readComplete(source);
+        std::optional<MapParamAccess> answer;
+        try {
+            answer = readComplete(source);
+        } catch (const Failure &failure) {
+            // A mistyped file name reads as a port: say that no file has it either.
+            if (QFileInfo::exists(source))
+                throw;
+            throw Failure{tr("%1；也没有名为 %2 的参数文件").arg(failure.message, source)};
+        }
         if (!answer)
             return Differences;
         values = *answer;
