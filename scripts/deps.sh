@@ -6,7 +6,7 @@
 # names given as arguments are installed too.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools fonts-wqy-microhei fonts-liberation "$@")
+packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools fonts-wqy-microhei fonts-liberation poppler-utils "$@")
 
 missing=()
 for p in "${packages[@]}"; do

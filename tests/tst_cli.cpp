@@ -549,6 +549,13 @@ private slots:
         QTest::newRow("write refuses a malformed file") << QStringList{"write", "/dev/null", "MALFORMED"};
         QTest::newRow("port that cannot open") << QStringList{"read", "/dev/k6qx-no-such-port", "-o", out};
         QTest::newRow("too many arguments") << QStringList{"ports", "extra"};
+        QTest::newRow("sheet without -o") << QStringList{"sheet", "GOOD"};
+        QTest::newRow("sheet of no known format") << QStringList{"sheet", "GOOD", "-o", out};
+        QTest::newRow("sheet into a missing folder") << QStringList{"sheet", "GOOD", "-o", "NOFOLDER"};
+        QTest::newRow("sheet of a malformed file") << QStringList{"sheet", "MALFORMED", "-o", "SHEET"};
+        QTest::newRow("sheet from a port that cannot open") << QStringList{"sheet", "/dev/k6qx-no-such-port", "-o", "SHEET"};
+        QTest::newRow("sheet of a missing file") << QStringList{"sheet", "k6qx-no-such-file.dat", "-o", "SHEET"};
+        QTest::newRow("sheet with an option of another command") << QStringList{"sheet", "GOOD", "--json", "-o", "SHEET"};
     }
 
     void trouble()
@@ -557,12 +564,54 @@ private slots:
         const QString malformed = put(QStringLiteral("malformed.dat"), fileWith({}).replace(81, 1, "\n"));
         const QString out = m_dir.filePath(QStringLiteral("out.dat"));
         args.replaceInStrings(QStringLiteral("MALFORMED"), malformed);
+        const QString sheet = m_dir.filePath(QStringLiteral("trouble.pdf"));
+        args.replaceInStrings(QStringLiteral("GOOD"), put(QStringLiteral("good.dat"), fileWith({})));
+        args.replaceInStrings(QStringLiteral("NOFOLDER"), m_dir.filePath(QStringLiteral("no-such-folder/out.pdf")));
+        args.replaceInStrings(QStringLiteral("SHEET"), sheet);
         args.replaceInStrings(QStringLiteral("OUT"), out);
         const Result r = cli(args);
         QCOMPARE(r.code, 2);
         QCOMPARE(r.errLines.size(), 1);
         QVERIFY(r.errLines[0].startsWith(QStringLiteral("k6qx-cli: ")));
         QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(sheet));
+    }
+
+    // The sheet of a file or of what the transmitter reports; its firmware
+    // version only the transmitter knows.
+    void sheet_data()
+    {
+        QTest::addColumn<bool>("fromPort");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("firmware");
+        QTest::newRow("file, html") << false << QStringLiteral("file.html") << QStringLiteral("（只有发射机回报）");
+        QTest::newRow("transmitter, html") << true << QStringLiteral("port.html") << QStringLiteral("300");
+        QTest::newRow("file, pdf") << false << QStringLiteral("file.pdf") << QString();
+    }
+
+    void sheet()
+    {
+        QFETCH(bool, fromPort);
+        QFETCH(QString, name);
+        QFETCH(QString, firmware);
+        freshHistory();
+        Simulator sim;
+        const QString source = fromPort ? sim.port() : put(QStringLiteral("sheet.dat"), fileWith({{"spinBox_17", 77}}));
+        QVERIFY(!source.isEmpty());
+        const QString path = m_dir.filePath(name);
+        const Result r = cli({QStringLiteral("sheet"), source, QStringLiteral("-o"), path});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.errLines.isEmpty(), qPrintable(r.errLines.join(QLatin1Char('\n'))));
+        const QByteArray written = contents(path);
+        if (firmware.isEmpty()) {
+            QVERIFY(written.startsWith("%PDF-"));
+            return;
+        }
+        const QString html = QString::fromUtf8(written);
+        QVERIFY2(html.contains(QStringLiteral("title=\"firmware\">%1<").arg(firmware)), qPrintable(html));
+        QVERIFY(html.contains((fromPort ? QStringLiteral("发射机 ") : QStringLiteral("文件 ")) + source.toHtmlEscaped()));
+        if (!fromPort)
+            QVERIFY(html.contains(QStringLiteral("title=\"EPA_L1\">77<")));
     }
 
     // A transmitter that never answers: trouble within seconds, nothing saved.

@@ -54,10 +54,6 @@
 <context>
     <name>CliApp</name>
     <message>
-        <source>把参数保存到文件 FILE（与“保存数据”相同）。</source>
-        <translation>Save the parameters to FILE (as &quot;Save Data&quot; does).</translation>
-    </message>
-    <message>
         <source>串口波特率（默认 115200）。</source>
         <translation>Serial baud rate (default 115200).</translation>
     </message>
@@ -196,10 +192,6 @@
         <translation>Do not read the transmitter&apos;s parameters before writing: no backup.</translation>
     </message>
     <message>
-        <source>缺少命令（ports、read、write、verify、show、diff、history），见 k6qx-cli --help</source>
-        <translation>no command given (ports, read, write, verify, show, diff, history); see k6qx-cli --help</translation>
-    </message>
-    <message>
         <source>参数历史没有保存：%1</source>
         <translation>parameter history not kept: %1</translation>
     </message>
@@ -212,6 +204,30 @@
         <translation>the transmitter reported only %1 of the %2 groups</translation>
     </message>
     <message>
+        <source>read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。</source>
+        <translation>read: save the parameters to FILE (as &quot;Save Data&quot; does); sheet: write the setup sheet to FILE.</translation>
+    </message>
+    <message>
+        <source>缺少命令（ports、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help</source>
+        <translation>no command given (ports, read, write, verify, show, diff, history, sheet); see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>sheet 需要 -o OUT.pdf 或 -o OUT.html，见 k6qx-cli --help</source>
+        <translation>sheet needs -o OUT.pdf or -o OUT.html; see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
+    </message>
+    <message>
+        <source>%1；也没有名为 %2 的参数文件</source>
+        <translation>%1; nor is there a parameter file named %2</translation>
+    </message>
+    <message>
+        <source>发射机 %1</source>
+        <translation>Transmitter %1</translation>
+    </message>
+    <message>
         <source>用法：
   k6qx-cli ports                                   列出串口，每行一个
   k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
@@ -220,6 +236,7 @@
   k6qx-cli show FILE [--json]
   k6qx-cli diff FILE_A FILE_B [--json]
   k6qx-cli history [--json]
+  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
   k6qx-cli --help | --version
 
 PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。
@@ -232,6 +249,8 @@ write 写入前做与“写入数据”相同的检查，有问题就什么都�
 verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
 history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数
 都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。
+sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；
+有这个名字的普通文件就是参数文件，否则是串口。
 
 退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。
 </source>
@@ -243,6 +262,7 @@ history 列出参数历史，最新的在前：时间、种类、串口、文件
   k6qx-cli show FILE [--json]
   k6qx-cli diff FILE_A FILE_B [--json]
   k6qx-cli history [--json]
+  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
   k6qx-cli --help | --version
 
 PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
@@ -258,6 +278,8 @@ verify compares only the values the transmitter reports; the dual rates are thos
 history lists the parameter history, newest first: time, kind, port, file. What read reads, the backup
 write makes and what write sends are kept in the history folder (K6QX_HISTORY_DIR, by default k6qx/history
 in the user&apos;s data folder), the newest 1000 of them.
+sheet writes the parameters of a parameter file or of the transmitter (read as read does) as a setup sheet:
+an A4 PDF or HTML, as OUT&apos;s suffix says; a regular file of that name is a parameter file, anything else a port.
 
 Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
 port cannot be opened or was lost, no complete answer from the transmitter in time).
@@ -1162,6 +1184,26 @@ Write anyway?</translation>
         <source>，</source>
         <translation>, </translation>
     </message>
+    <message>
+        <source>把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享</source>
+        <translation>Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>发射机 %1</source>
+        <translation>Transmitter %1</translation>
+    </message>
+    <message>
+        <source>程序的初始值</source>
+        <translation>The program&apos;s starting values</translation>
+    </message>
+    <message>
+        <source>%1，窗口中已修改</source>
+        <translation>%1, changed in the window</translation>
+    </message>
 </context>
 <context>
     <name>ParamCompare</name>
@@ -1726,6 +1768,240 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>辅助通道</source>
         <translation>auxiliary channels</translation>
+    </message>
+</context>
+<context>
+    <name>SetupSheet</name>
+    <message>
+        <source>通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>舵机相位</source>
+        <translation>Servo phase</translation>
+    </message>
+    <message>
+        <source>中点微调</source>
+        <translation>Sub-trim</translation>
+    </message>
+    <message>
+        <source>舵机行程量 L</source>
+        <translation>Travel L</translation>
+    </message>
+    <message>
+        <source>舵机行程量 R</source>
+        <translation>Travel R</translation>
+    </message>
+    <message>
+        <source>失控保护</source>
+        <translation>Failsafe</translation>
+    </message>
+    <message>
+        <source>舵机延迟</source>
+        <translation>Servo delay</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>辅助通道</source>
+        <translation>Aux source</translation>
+    </message>
+    <message>
+        <source>报警电压 (V)</source>
+        <translation>Alarm voltage (V)</translation>
+    </message>
+    <message>
+        <source>摇杆模式</source>
+        <translation>Stick mode</translation>
+    </message>
+    <message>
+        <source>固件版本</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>大小舵设置</source>
+        <translation>Dual rates</translation>
+    </message>
+    <message>
+        <source>混控</source>
+        <translation>Mix</translation>
+    </message>
+    <message>
+        <source>%1 比例-UP</source>
+        <translation>%1 rate UP</translation>
+    </message>
+    <message>
+        <source>%1 比例-DOWN</source>
+        <translation>%1 rate DOWN</translation>
+    </message>
+    <message>
+        <source>高级菜单</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>姿态选择</source>
+        <translation>Attitude</translation>
+    </message>
+    <message>
+        <source>通道选择</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>姿态1 (UP-UP)</source>
+        <translation>Position 1 (UP-UP)</translation>
+    </message>
+    <message>
+        <source>姿态2 (UP-CT)</source>
+        <translation>Position 2 (UP-CT)</translation>
+    </message>
+    <message>
+        <source>姿态3 (UP-DN)</source>
+        <translation>Position 3 (UP-DN)</translation>
+    </message>
+    <message>
+        <source>姿态4 (DN-UP)</source>
+        <translation>Position 4 (DN-UP)</translation>
+    </message>
+    <message>
+        <source>姿态5 (DN-CT)</source>
+        <translation>Position 5 (DN-CT)</translation>
+    </message>
+    <message>
+        <source>姿态6 (DN-DN)</source>
+        <translation>Position 6 (DN-DN)</translation>
+    </message>
+    <message>
+        <source>升降副翼混控</source>
+        <translation>Elevon mix</translation>
+    </message>
+    <message>
+        <source>副翼一（左）</source>
+        <translation>Aileron 1 (L)</translation>
+    </message>
+    <message>
+        <source>副翼一（右）</source>
+        <translation>Aileron 1 (R)</translation>
+    </message>
+    <message>
+        <source>副翼二（左）</source>
+        <translation>Aileron 2 (L)</translation>
+    </message>
+    <message>
+        <source>副翼二（右）</source>
+        <translation>Aileron 2 (R)</translation>
+    </message>
+    <message>
+        <source>升降一</source>
+        <translation>Elevator 1</translation>
+    </message>
+    <message>
+        <source>升降二</source>
+        <translation>Elevator 2</translation>
+    </message>
+    <message>
+        <source>V型尾翼混控</source>
+        <translation>V-tail mix</translation>
+    </message>
+    <message>
+        <source>尾舵一</source>
+        <translation>Rudder 1</translation>
+    </message>
+    <message>
+        <source>尾舵二</source>
+        <translation>Rudder 2</translation>
+    </message>
+    <message>
+        <source>可编程混控</source>
+        <translation>Programmable mixes</translation>
+    </message>
+    <message>
+        <source>可编程混控一</source>
+        <translation>Program mix 1</translation>
+    </message>
+    <message>
+        <source>可编程混控二</source>
+        <translation>Program mix 2</translation>
+    </message>
+    <message>
+        <source>主控</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <source>被控</source>
+        <translation>Slave</translation>
+    </message>
+    <message>
+        <source>偏置</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>（只有发射机回报）</source>
+        <translation>(reported by the transmitter only)</translation>
+    </message>
+    <message>
+        <source>K6QX 参数表</source>
+        <translation>K6QX setup sheet</translation>
+    </message>
+    <message>
+        <source>zh-CN</source>
+        <comment>the sheet&apos;s language tag</comment>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>来源：</source>
+        <translation>Source:</translation>
+    </message>
+    <message>
+        <source>日期和时间：</source>
+        <translation>Date and time:</translation>
+    </message>
+    <message>
+        <source>程序版本：</source>
+        <translation>Program version:</translation>
+    </message>
+</context>
+<context>
+    <name>SheetExport</name>
+    <message>
+        <source>PDF 文件 (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>HTML 文件 (*.html *.htm)</source>
+        <translation>HTML files (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>导出参数表</source>
+        <translation>Export setup sheet</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>参数表没有导出：%1</source>
+        <translation>The setup sheet was not exported: %1</translation>
+    </message>
+    <message>
+        <source>参数表已导出到 %1</source>
+        <translation>Setup sheet exported to %1</translation>
+    </message>
+</context>
+<context>
+    <name>SheetWriter</name>
+    <message>
+        <source>%1：参数表的文件名要以 .pdf 或 .html 结尾</source>
+        <translation>%1: the setup sheet&apos;s file name must end in .pdf or .html</translation>
+    </message>
+    <message>
+        <source>K6QX 参数表</source>
+        <translation>K6QX setup sheet</translation>
+    </message>
+    <message>
+        <source>不能写入文件 %1</source>
+        <translation>Cannot write the file %1</translation>
     </message>
 </context>
 <context>

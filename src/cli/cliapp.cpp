@@ -17,8 +17,12 @@
 #include "recordcodec.h"
 #include "replyframes.h"
 #include "sessionwait.h"
+#include "sheetwriter.h"
 #include "transmittersession.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include <cerrno>
@@ -43,7 +47,7 @@ QString spelled(const QString &option)
 } // namespace
 
 CliApp::CliApp()
-    : m_output({QStringLiteral("o"), QStringLiteral("output")}, tr("把参数保存到文件 FILE（与“保存数据”相同）。"),
+    : m_output({QStringLiteral("o"), QStringLiteral("output")}, tr("read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。"),
                QStringLiteral("FILE"))
     , m_json(QStringLiteral("json"), tr("输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。"))
     , m_baud(QStringLiteral("baud"), tr("串口波特率（默认 115200）。"), QStringLiteral("N"))
@@ -73,6 +77,14 @@ void CliApp::out(const QString &text)
     }
 }
 
+QString CliApp::commandOf(const QStringList &arguments)
+{
+    CliApp probe;
+    probe.m_parser.parse(arguments);
+    const QStringList args = probe.m_parser.positionalArguments();
+    return args.isEmpty() ? QString() : args.first();
+}
+
 int CliApp::run(const QStringList &arguments)
 {
     try {
@@ -95,7 +107,7 @@ int CliApp::run(const QStringList &arguments)
         }
         const QStringList args = m_parser.positionalArguments();
         if (args.isEmpty())
-            throw Failure{tr("缺少命令（ports、read、write、verify、show、diff、history），见 k6qx-cli --help")};
+            throw Failure{tr("缺少命令（ports、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help")};
         const QString command = args.first();
         if (command == QLatin1String("ports")) {
             checkOptions(command, {}, 0);
@@ -125,6 +137,10 @@ int CliApp::run(const QStringList &arguments)
         if (command == QLatin1String("history")) {
             checkOptions(command, {QStringLiteral("json")}, 0);
             return history();
+        }
+        if (command == QLatin1String("sheet")) {
+            checkOptions(command, {QStringLiteral("o"), QStringLiteral("baud"), QStringLiteral("dual-rate-channel")}, 1);
+            return sheet(args.at(1));
         }
         throw Failure{tr("未知命令“%1”，见 k6qx-cli --help").arg(command)};
     } catch (const Failure &failure) {
@@ -231,7 +247,7 @@ int CliApp::ports()
     return Success;
 }
 
-int CliApp::read(const QString &port)
+std::optional<MapParamAccess> CliApp::readComplete(const QString &port)
 {
     int channel = 1;
     if (m_parser.isSet(m_channel)) {
@@ -253,9 +269,18 @@ int CliApp::read(const QString &port)
     // Part of an answer is no parameter set: nothing is saved or shown as one.
     if (!ReplyFrames::missingGroups(groups).isEmpty()) {
         out(AnswerAccount::ofRead(groups) + QLatin1Char('\n'));
-        return Differences;
+        return std::nullopt;
     }
     keep(ParamHistory::Kind::Read, values, port);
+    return values;
+}
+
+int CliApp::read(const QString &port)
+{
+    const std::optional<MapParamAccess> answer = readComplete(port);
+    if (!answer)
+        return Differences;
+    const MapParamAccess &values = *answer;
 
     if (m_parser.isSet(m_output)) {
         const QString path = m_parser.value(m_output);
@@ -376,6 +401,45 @@ int CliApp::history()
     return Success;
 }
 
+// A regular file of that name is a parameter file; anything else names a port.
+int CliApp::sheet(const QString &source)
+{
+    if (!m_parser.isSet(m_output))
+        throw Failure{tr("sheet 需要 -o OUT.pdf 或 -o OUT.html，见 k6qx-cli --help")};
+    const QString path = m_parser.value(m_output);
+    // Refused before the transmitter is asked anything.
+    if (SheetWriter::formatOf(path) == SheetWriter::Format::Unknown)
+        throw Failure{SheetWriter::unknownSuffix(path)};
+
+    SetupSheet::Input input;
+    input.time = QDateTime::currentDateTime();
+    MapParamAccess values;
+    if (QFileInfo(source).isFile()) {
+        values = loadFile(source);
+        input.source = tr("文件 %1").arg(QDir::toNativeSeparators(source));
+    } else {
+        std::optional<MapParamAccess> answer;
+        try {
+            answer = readComplete(source);
+        } catch (const Failure &failure) {
+            // A mistyped file name reads as a port: say that no file has it either.
+            if (QFileInfo::exists(source))
+                throw;
+            throw Failure{tr("%1；也没有名为 %2 的参数文件").arg(failure.message, source)};
+        }
+        if (!answer)
+            return Differences;
+        values = *answer;
+        input.source = tr("发射机 %1").arg(source);
+        input.firmware = int(values.value(QLatin1String(ReplyFrames::kFirmwareControl)));
+    }
+    input.values = &values;
+    QString error;
+    if (!SheetWriter::write(path, input, &error))
+        throw Failure{error};
+    return Success;
+}
+
 QString CliApp::helpText() const
 {
     return tr("用法：\n"
@@ -386,6 +450,7 @@ QString CliApp::helpText() const
               "  k6qx-cli show FILE [--json]\n"
               "  k6qx-cli diff FILE_A FILE_B [--json]\n"
               "  k6qx-cli history [--json]\n"
+              "  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]\n"
               "  k6qx-cli --help | --version\n"
               "\n"
               "PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。\n"
@@ -398,6 +463,8 @@ QString CliApp::helpText() const
               "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
               "history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数\n"
               "都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。\n"
+              "sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；\n"
+              "有这个名字的普通文件就是参数文件，否则是串口。\n"
               "\n"
               "退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。\n")
            + m_parser.helpText().section(QLatin1Char('\n'), 2);

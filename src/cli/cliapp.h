@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <optional>
+
 class TransmitterSession;
 
 // The commands of k6qx-cli. Exit status as diff(1): 0 success or identical,
@@ -24,6 +26,9 @@ public:
 
     CliApp();
     int run(const QStringList &arguments);
+    // The command the arguments name, before any application object exists:
+    // sheet needs a QGuiApplication, the others a core one.
+    static QString commandOf(const QStringList &arguments);
 
 private:
     struct Failure
@@ -38,6 +43,7 @@ private:
     int show(const QString &file);
     int diff(const QString &fileA, const QString &fileB);
     int history();
+    int sheet(const QString &source);
 
     void checkOptions(const QString &command, const QStringList &allowed, int positionals);
     MapParamAccess loadFile(const QString &path);
@@ -50,6 +56,9 @@ private:
     // The transmitter's set before a write; anything short of a complete
     // answer is a Failure, and nothing is written.
     MapParamAccess backup(TransmitterSession &session, const MapParamAccess &seed);
+    // The transmitter's complete set, confirmed and kept in the history; an
+    // answer that lacks groups is told on stdout and gives nullopt.
+    std::optional<MapParamAccess> readComplete(const QString &port);
     // Keeps the values in the history; a history that cannot be kept is said
     // once on stderr and stops nothing.
     void keep(ParamHistory::Kind kind, const ParamAccess &values, const QString &port);

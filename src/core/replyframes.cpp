@@ -65,7 +65,7 @@ const Slot kSlots[] = {
 
     {0x99, 5, K::Tenths, 0, "doubleSpinBox", 0},
     {0x99, 7, K::Value, 0, "spinBox_45", 0},
-    {0x99, 8, K::Word, 0, "spinBox_46", 0},
+    {0x99, 8, K::Word, 0, kFirmwareControl, 0},
 
     {0xA1, 4, K::Index, 0, "comboBox_4", 0},
     {0xA1, 5, K::Value, 0, "spinBox_81", 0},

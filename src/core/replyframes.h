@@ -18,6 +18,8 @@ namespace ReplyFrames {
 
 constexpr int kFrameLength = 12;
 constexpr int kGroupIdByte = 3;
+// The firmware version's control: the answer carries it, no record does.
+inline constexpr const char kFirmwareControl[] = "spinBox_46";
 
 enum class SlotKind {
     Value,    // one byte, bias subtracted, into a spin box

@@ -24,12 +24,14 @@
 #include "recordcodec.h"
 #include "replyframes.h"
 #include "sessionwait.h"
+#include "sheetexport.h"
 #include "transmittersession.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
 #include <QDebug>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -125,6 +127,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
     connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(ui->pushButtonExport, &QPushButton::clicked, this, &MainWindow::exportSheet);
     connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
 
     isComOpen = false;
@@ -426,6 +429,8 @@ void MainWindow::endReadAccount()
         text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
         changes->setBaseline();
         showFile(QString()); // the window holds the transmitter's set now
+        valuesOrigin = tr("发射机 %1").arg(portName());
+        originFirmware = int(form->value(QLatin1String(ReplyFrames::kFirmwareControl)));
     } else {
         // What arrives after the account would make it untrue: the values it
         // names as the window's own stay so.
@@ -708,6 +713,8 @@ bool MainWindow::loadFromHistory(const ParamHistory::Entry &entry)
     }
     loadRecords(records);
     showFile(QString()); // the history's copy is no file of the user's
+    valuesOrigin = HistoryDialog::origin(entry);
+    originFirmware.reset();
     return true;
 }
 
@@ -733,6 +740,8 @@ bool MainWindow::save()
     }
     changes->setBaseline();
     showFile(fileName);
+    valuesOrigin = tr("文件 %1").arg(QFileInfo(fileName).fileName());
+    originFirmware.reset();
     return true;
 }
 
@@ -750,6 +759,8 @@ void MainWindow::load()
     }
     loadRecords(records);
     showFile(dlg.getFileName());
+    valuesOrigin = tr("文件 %1").arg(QFileInfo(dlg.getFileName()).fileName());
+    originFirmware.reset();
 }
 
 // The records of a file into the window, the changes it held kept first;
@@ -807,4 +818,22 @@ void MainWindow::keepWindowState()
 {
     Remembered::keepChoices(panelControls());
     Remembered::keepPosition(pos());
+}
+
+// --- setup sheet ------------------------------------------------------------------
+
+void MainWindow::exportSheet()
+{
+    const MapParamAccess values = windowValues();
+    SetupSheet::Input input;
+    input.values = &values;
+    input.time = QDateTime::currentDateTime();
+    input.firmware = originFirmware;
+    // Where the values came from, and whether they were changed since.
+    input.source = valuesOrigin.isEmpty() ? tr("程序的初始值") : valuesOrigin;
+    if (changes->isModified())
+        input.source = tr("%1，窗口中已修改").arg(input.source);
+    const QString done = SheetExport::run(this, input);
+    if (!done.isEmpty())
+        ui->statusbar->showMessage(done);
 }

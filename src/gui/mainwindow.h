@@ -14,6 +14,7 @@
 
 #include <future>
 #include <memory>
+#include <optional>
 
 class ChangeTracker;
 class CompareDialog;
@@ -94,6 +95,7 @@ private:
     void showTitle();
     void explainControls();
     void keepWindowState();
+    void exportSheet();
 
     QString strHex;
     Ui_MainWindow *ui = nullptr;
@@ -130,6 +132,12 @@ private:
     // The user picked a port before the system's ports were listed.
     bool portPicked = false;
     QHash<QPushButton *, QList<QKeySequence>> buttonKeys;
+    // Where those values came from, for the setup sheet: the port of the
+    // read, the file loaded or saved, the history entry.
+    QString valuesOrigin;
+    // The firmware version the transmitter of that read reported; no file
+    // carries one.
+    std::optional<int> originFirmware;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };
