@@ -621,17 +621,21 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
-    // A port another program holds: "in use", not the group hint.
+    // A port another program holds (this test, with Qt's lock) is named
+    // with that program, not with the group hint.
     void busyPort()
     {
         PtyPair pty;
         QVERIFY(pty.open());
         QSerialPort holder(pty.slavePath());
         QVERIFY(holder.open(QIODevice::ReadWrite));
+        QFile comm(QStringLiteral("/proc/self/comm"));
+        QVERIFY(comm.open(QIODevice::ReadOnly));
         const Result r = cli({QStringLiteral("read"), pty.slavePath()});
         QCOMPARE(r.code, 2);
-        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: 不能打开串口 %1：请检查串口是否被占用")
-                                             .arg(pty.slavePath())));
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: 不能打开串口 %1：串口被其他程序占用：%2（进程 %3）")
+                                             .arg(pty.slavePath(), QString::fromLocal8Bit(comm.readAll()).trimmed())
+                                             .arg(::getpid())));
     }
 
     // --dual-rate-channel N reads the pair of CHN; the simulator's pairs

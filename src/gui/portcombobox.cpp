@@ -6,8 +6,6 @@
 #include "portdoctor.h"
 #include "portnames.h"
 
-#include <QAbstractItemView>
-#include <QScrollBar>
 #include <QSerialPortInfo>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -22,7 +20,6 @@ void PortComboBox::showPopup()
 void PortComboBox::describeItems()
 {
     const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
-    int widest = 0;
     for (int i = 0; i < count(); ++i) {
         const QString text = itemText(i);
         QSerialPortInfo info;
@@ -31,12 +28,7 @@ void PortComboBox::describeItems()
                 info = candidate;
         }
         setItemData(i, PortDoctor::toolTip(info, PortNames::deviceName(text)), Qt::ToolTipRole);
-        widest = qMax(widest, view()->fontMetrics().horizontalAdvance(text));
     }
-    // Room for the item's margins, the frame and a scroll bar.
-    const int margins = 4 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view())
-                        + 2 * view()->frameWidth() + view()->verticalScrollBar()->sizeHint().width() + 8;
-    view()->setMinimumWidth(widest + margins);
 }
 
 QString PortComboBox::shownText() const
