@@ -11,7 +11,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
