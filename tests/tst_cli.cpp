@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "cliprocess.h"
 #include "namedpipe.h"
 #include "paramaccess.h"
 #include "paramcompare.h"
@@ -28,31 +29,7 @@
 
 namespace {
 
-struct Result
-{
-    int code = -1;
-    QString out;
-    QStringList errLines;
-};
-
-Result cli(const QStringList &args, const QString &outputFile = QString())
-{
-    QProcess p;
-    if (!outputFile.isEmpty())
-        p.setStandardOutputFile(outputFile);
-    p.start(QStringLiteral(K6_CLI_PROGRAM), args);
-    Result r;
-    // Every command ends within seconds; a hang is a failure, not a wait.
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.errLines = QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return r;
-}
+using Result = CliRun;
 
 // The simulator program as a user starts it; its first line names the port.
 class Simulator

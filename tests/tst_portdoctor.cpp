@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "cliprocess.h"
 #include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
@@ -15,7 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSerialPort>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -112,30 +112,12 @@ qint64 endedPid()
     return pid;
 }
 
-struct Cli
+// k6qx-cli with these paths at the head of its port list.
+CliRun cliWith(const QStringList &args, const QString &extraPorts)
 {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-Cli cli(const QStringList &args, const QString &extraPorts = QString())
-{
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("K6QX_EXTRA_PORTS"), extraPorts);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(K6_CLI_PROGRAM), args);
-    Cli r;
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
-    return r;
+    return cli(args, QString(), env);
 }
 
 QString busyText(qint64 pid)
@@ -167,9 +149,9 @@ private slots:
         QCOMPARE(f.holders[0].name, ownName());
         QCOMPARE(PortDoctor::problems(f), QStringList(busyText(other.pid())));
 
-        const Cli r = cli({QStringLiteral("doctor"), pty.slavePath()});
+        const CliRun r = cli({QStringLiteral("doctor"), pty.slavePath()});
         QCOMPARE(r.code, 2);
-        QCOMPARE(r.err, QStringLiteral("k6qx-cli: ") + busyText(other.pid()));
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: ") + busyText(other.pid())));
         QVERIFY(r.out.contains(QStringLiteral("链路的另一端（同时打开伪终端的主端）：%1（进程 %2）")
                                    .arg(ownName()).arg(::getpid())));
     }
@@ -239,9 +221,9 @@ private slots:
         QFETCH(QString, port);
         QFETCH(QString, said);
         QCOMPARE(PortDoctor::problems(PortDoctor().examine(port)), QStringList(said));
-        const Cli r = cli({QStringLiteral("doctor"), port});
+        const CliRun r = cli({QStringLiteral("doctor"), port});
         QCOMPARE(r.code, 2);
-        QCOMPARE(r.err, QStringLiteral("k6qx-cli: ") + said);
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: ") + said));
     }
 
     // Opening reads and writes: a device the user may only read is refused
@@ -326,16 +308,16 @@ private slots:
         pty.closeSlave();
         const QString path = pty.slavePath();
 
-        const Cli doctor = cli({QStringLiteral("doctor"), path});
+        const CliRun doctor = cli({QStringLiteral("doctor"), path});
         QCOMPARE(doctor.code, 0);
         QVERIFY(doctor.out.startsWith(path + QStringLiteral("\n  设备：") + path + QLatin1Char('\n')));
         QVERIFY(doctor.out.endsWith(QStringLiteral("没有发现妨碍使用该串口的问题（没有打开串口试过）\n")));
 
-        const Cli verbose = cli({QStringLiteral("ports"), QStringLiteral("--verbose")}, path);
+        const CliRun verbose = cliWith({QStringLiteral("ports"), QStringLiteral("--verbose")}, path);
         QCOMPARE(verbose.code, 0);
         QVERIFY(verbose.out.startsWith(path + QStringLiteral("\n  设备：") + path + QLatin1Char('\n')));
 
-        const Cli json = cli({QStringLiteral("ports"), QStringLiteral("--json")}, path);
+        const CliRun json = cliWith({QStringLiteral("ports"), QStringLiteral("--json")}, path);
         QCOMPARE(json.code, 0);
         const QJsonObject first = QJsonDocument::fromJson(json.out.toUtf8()).array().first().toObject();
         QCOMPARE(first.value(QStringLiteral("port")).toString(), path);
