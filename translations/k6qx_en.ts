@@ -287,6 +287,12 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
 doctor finding the port unusable).
 </translation>
     </message>
+    <message>
+        <source>串口可以打开（已经关闭），没有发现妨碍使用的问题
+</source>
+        <translation>The port opens (it was closed again); nothing found that stands in the way of using it
+</translation>
+    </message>
 </context>
 <context>
     <name>CompareDialog</name>

@@ -42,6 +42,19 @@ QString spelled(const QString &option)
     return (option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + option;
 }
 
+// The findings under the port's name, indented; problems and warnings last.
+QString findingsText(const PortDoctor::Findings &f)
+{
+    QStringList lines{f.port};
+    for (const QString &line : PortDoctor::report(f))
+        lines << QStringLiteral("  ") + line;
+    for (const QString &line : PortDoctor::problems(f))
+        lines << QStringLiteral("  ") + CliApp::tr("问题：%1").arg(line);
+    for (const QString &line : PortDoctor::warnings(f))
+        lines << QStringLiteral("  ") + CliApp::tr("注意：%1").arg(line);
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
 } // namespace
 
 CliApp::CliApp()
@@ -222,19 +235,6 @@ MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAcc
     throw Failure{tr("写入串口失败，读取请求没有发出")};
 }
 
-// The findings under the port's name, indented; problems and warnings last.
-static QString findingsText(const PortDoctor::Findings &f)
-{
-    QStringList lines{f.port};
-    for (const QString &line : PortDoctor::report(f))
-        lines << QStringLiteral("  ") + line;
-    for (const QString &line : PortDoctor::problems(f))
-        lines << QStringLiteral("  ") + CliApp::tr("问题：%1").arg(line);
-    for (const QString &line : PortDoctor::warnings(f))
-        lines << QStringLiteral("  ") + CliApp::tr("注意：%1").arg(line);
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
-
 int CliApp::ports()
 {
     const QStringList names = PortList::current();
@@ -265,9 +265,14 @@ int CliApp::doctor(const QString &port)
         out(QString::fromUtf8(QJsonDocument(PortDoctor::json(findings)).toJson()));
     } else {
         out(findingsText(findings));
-        // Nothing was opened: that the port would open is a guess.
-        out(problems.isEmpty() ? tr("没有发现妨碍使用该串口的问题（没有打开串口试过）\n")
-                               : tr("该串口现在不能使用\n"));
+        // Elsewhere than on Windows nothing was opened: that the port would
+        // open is a guess.
+        if (!problems.isEmpty())
+            out(tr("该串口现在不能使用\n"));
+        else if (PortNames::host() == PortNames::Platform::Windows)
+            out(tr("串口可以打开（已经关闭），没有发现妨碍使用的问题\n"));
+        else
+            out(tr("没有发现妨碍使用该串口的问题（没有打开串口试过）\n"));
     }
     if (problems.isEmpty())
         return Success;
