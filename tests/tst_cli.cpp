@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "cliprocess.h"
 #include "namedpipe.h"
 #include "paramaccess.h"
 #include "paramcompare.h"
@@ -28,31 +29,7 @@
 
 namespace {
 
-struct Result
-{
-    int code = -1;
-    QString out;
-    QStringList errLines;
-};
-
-Result cli(const QStringList &args, const QString &outputFile = QString())
-{
-    QProcess p;
-    if (!outputFile.isEmpty())
-        p.setStandardOutputFile(outputFile);
-    p.start(QStringLiteral(K6_CLI_PROGRAM), args);
-    Result r;
-    // Every command ends within seconds; a hang is a failure, not a wait.
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return r;
-    }
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.errLines = QString::fromUtf8(p.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return r;
-}
+using Result = CliRun;
 
 // The simulator program as a user starts it; its first line names the port.
 class Simulator
@@ -670,17 +647,21 @@ private slots:
         QVERIFY(!QFile::exists(out));
     }
 
-    // A port another program holds: "in use", not the group hint.
+    // A port another program holds (this test, with Qt's lock) is named
+    // with that program, not with the group hint.
     void busyPort()
     {
         PtyPair pty;
         QVERIFY(pty.open());
         QSerialPort holder(pty.slavePath());
         QVERIFY(holder.open(QIODevice::ReadWrite));
+        QFile comm(QStringLiteral("/proc/self/comm"));
+        QVERIFY(comm.open(QIODevice::ReadOnly));
         const Result r = cli({QStringLiteral("read"), pty.slavePath()});
         QCOMPARE(r.code, 2);
-        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: 不能打开串口 %1：请检查串口是否被占用")
-                                             .arg(pty.slavePath())));
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: 不能打开串口 %1：串口被其他程序占用：%2（进程 %3）")
+                                             .arg(pty.slavePath(), QString::fromLocal8Bit(comm.readAll()).trimmed())
+                                             .arg(::getpid())));
     }
 
     // --dual-rate-channel N reads the pair of CHN; the simulator's pairs

@@ -129,7 +129,7 @@ private slots:
         openPort(w, port);
         QTRY_COMPARE(watcher.boxes.size(), 1);
         QCOMPARE(watcher.boxes[0].title, QStringLiteral("错误"));
-        QCOMPARE(watcher.boxes[0].text, QStringLiteral("不能打开指定串口\n请检查串口是否被占用"));
+        QCOMPARE(watcher.boxes[0].text, QStringLiteral("不能打开指定串口\n串口 %1 不存在（已拔出？）").arg(port));
         QCOMPARE(probe.info(), QStringLiteral("串口未打开 | 发送：0B | 接收：0B"));
     }
 

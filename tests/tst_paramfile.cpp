@@ -3,6 +3,7 @@
 
 #include "namedpipe.h"
 #include "paramfile.h"
+#include "unprivileged.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -10,7 +11,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -33,22 +33,6 @@ QByteArray contents(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// Runs fn in a child process as a user without the rights root has, so
-// folder permissions apply; returns fn's result.
-bool asUnprivileged(const std::function<bool()> &fn)
-{
-    if (::geteuid() != 0)
-        return fn();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && fn();
-        ::_exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace

@@ -70,14 +70,16 @@ private slots:
     void openFails_data()
     {
         QTest::addColumn<QString>("item");
-        QTest::newRow("no such device") << "/dev/pts/does-not-exist";
-        QTest::newRow("no port listed") << "";
-        QTest::newRow("a file that is not a port") << "/proc/version";
+        QTest::addColumn<QString>("why");
+        QTest::newRow("no such device") << "/dev/pts/does-not-exist" << "串口 /dev/pts/does-not-exist 不存在（已拔出？）";
+        QTest::newRow("no port listed") << "" << "没有选择串口";
+        QTest::newRow("a file that is not a port") << "/proc/version" << "/proc/version 不是串口设备";
     }
 
     void openFails()
     {
         QFETCH(QString, item);
+        QFETCH(QString, why);
         MainWindow w;
         MainWindowProbe probe(w);
         ModalWatcher watcher;
@@ -89,7 +91,7 @@ private slots:
         QTRY_COMPARE(watcher.boxes.size(), 1);
         QCOMPARE(watcher.boxes[0].title, QStringLiteral("错误"));
         QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
-        QVERIFY(watcher.boxes[0].text.startsWith(QStringLiteral("不能打开指定串口\n请检查串口是否被占用")));
+        QCOMPARE(watcher.boxes[0].text, QStringLiteral("不能打开指定串口\n") + why);
         QVERIFY(!probe.isComOpen());
         QVERIFY(panelEnabled(w, true));
         QCOMPARE(button(w, "pushButtonOpen")->text(), QStringLiteral("打开"));

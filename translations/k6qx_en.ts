@@ -90,22 +90,6 @@
         <translation>--baud is not a rate the serial panel offers: &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>不能打开串口 %1</source>
-        <translation>cannot open the serial port %1</translation>
-    </message>
-    <message>
-        <source>：没有访问权限，请把当前用户加入拥有该设备的用户组（通常是 dialout）</source>
-        <translation>: no access; add your user to the group that owns the device (usually dialout)</translation>
-    </message>
-    <message>
-        <source>：没有这个设备</source>
-        <translation>: no such device</translation>
-    </message>
-    <message>
-        <source>：请检查串口是否被占用</source>
-        <translation>: check whether another program is using it</translation>
-    </message>
-    <message>
         <source>串口连接已断开</source>
         <translation>the serial connection was lost</translation>
     </message>
@@ -208,10 +192,6 @@
         <translation>read: save the parameters to FILE (as &quot;Save Data&quot; does); sheet: write the setup sheet to FILE.</translation>
     </message>
     <message>
-        <source>缺少命令（ports、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help</source>
-        <translation>no command given (ports, read, write, verify, show, diff, history, sheet); see k6qx-cli --help</translation>
-    </message>
-    <message>
         <source>sheet 需要 -o OUT.pdf 或 -o OUT.html，见 k6qx-cli --help</source>
         <translation>sheet needs -o OUT.pdf or -o OUT.html; see k6qx-cli --help</translation>
     </message>
@@ -228,8 +208,51 @@
         <translation>Transmitter %1</translation>
     </message>
     <message>
+        <source>问题：%1</source>
+        <translation>Problem: %1</translation>
+    </message>
+    <message>
+        <source>注意：%1</source>
+        <translation>Note: %1</translation>
+    </message>
+    <message>
+        <source>ports：列出每个串口时附上诊断结果。</source>
+        <translation>ports: list each port with its diagnosis.</translation>
+    </message>
+    <message>
+        <source>缺少命令（ports、doctor、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help</source>
+        <translation>no command given (ports, doctor, read, write, verify, show, diff, history, sheet); see k6qx-cli --help</translation>
+    </message>
+    <message>
+        <source>不能打开串口 %1：%2</source>
+        <translation>cannot open the serial port %1: %2</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>该串口现在不能使用
+</source>
+        <translation>This port cannot be used now
+</translation>
+    </message>
+    <message>
+        <source>串口可以打开（已经关闭），没有发现妨碍使用的问题
+</source>
+        <translation>The port opens (it was closed again); nothing found that stands in the way of using it
+</translation>
+    </message>
+    <message>
+        <source>没有发现妨碍使用该串口的问题（没有打开串口试过）
+</source>
+        <translation>Nothing found that stands in the way of using this port (the port was not opened to try)
+</translation>
+    </message>
+    <message>
         <source>用法：
-  k6qx-cli ports                                   列出串口，每行一个
+  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果
+  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能
   k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
   k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
   k6qx-cli verify PORT FILE [--json] [--baud N]
@@ -247,15 +270,19 @@ read 读取发射机的参数；发射机不回报的值（大小舵混控开关
 write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；然后读取发射机现有的参数作为备份，
 读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。
 verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
+doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty
+是否在运行；没有发现问题时退出码为 0，否则为 2。
 history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数
 都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。
 sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；
 有这个名字的普通文件就是参数文件，否则是串口。
 
-退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。
+退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、
+doctor 发现串口不能使用）。
 </source>
         <translation>Usage:
-  k6qx-cli ports                                   list serial ports, one per line
+  k6qx-cli ports [--verbose] [--json]              list serial ports, one per line; --verbose adds the diagnosis
+  k6qx-cli doctor PORT [--json]                    diagnose one port: can it be used, and if not, why
   k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
   k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
   k6qx-cli verify PORT FILE [--json] [--baud N]
@@ -275,6 +302,8 @@ write makes the same checks as &quot;Write Data&quot; first and sends nothing if
 transmitter&apos;s current parameters as a backup and writes nothing without a complete answer
 (--no-backup: no read, no backup); --verify reads back and compares.
 verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
+doctor looks at a port without opening it: the device&apos;s description, VID:PID, access, other processes that have it
+open, lock files, and whether ModemManager or brltty runs; exit status 0 when it finds nothing wrong, 2 otherwise.
 history lists the parameter history, newest first: time, kind, port, file. What read reads, the backup
 write makes and what write sends are kept in the history folder (K6QX_HISTORY_DIR, by default k6qx/history
 in the user&apos;s data folder), the newest 1000 of them.
@@ -282,7 +311,8 @@ sheet writes the parameters of a parameter file or of the transmitter (read as r
 an A4 PDF or HTML, as OUT&apos;s suffix says; a regular file of that name is a parameter file, anything else a port.
 
 Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
-port cannot be opened or was lost, no complete answer from the transmitter in time).
+port cannot be opened or was lost, no complete answer from the transmitter in time,
+doctor finding the port unusable).
 </translation>
     </message>
 </context>
@@ -991,18 +1021,6 @@ port cannot be opened or was lost, no complete answer from the transmitter in ti
         <translation>Error</translation>
     </message>
     <message>
-        <source>不能打开指定串口
-请检查串口是否被占用</source>
-        <translation>Cannot open the chosen port
-Check whether another program is using it</translation>
-    </message>
-    <message>
-        <source>
-没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录</source>
-        <translation>
-No access: add your user to the group that owns the device (usually dialout), then log in again</translation>
-    </message>
-    <message>
         <source>串口连接已断开，串口已关闭
 请检查连接后重新打开串口</source>
         <translation>The serial link was lost and the port is closed
@@ -1204,6 +1222,10 @@ Write anyway?</translation>
         <source>%1，窗口中已修改</source>
         <translation>%1, changed in the window</translation>
     </message>
+    <message>
+        <source>不能打开指定串口</source>
+        <translation>Cannot open the chosen port</translation>
+    </message>
 </context>
 <context>
     <name>ParamCompare</name>
@@ -1302,6 +1324,145 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>窗口中的修改</source>
         <translation>Edits in the window</translation>
+    </message>
+</context>
+<context>
+    <name>PortDoctor</name>
+    <message>
+        <source>%1（进程 %2）</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>没有访问权限：设备属于 %1 组，当前用户已加入该组，但要重新登录才生效</source>
+        <translation>No access: the device belongs to group %1; your user has joined it, but that takes effect only after logging in again</translation>
+    </message>
+    <message>
+        <source>没有访问权限：设备属于 %1 组，当前用户不在该组中：sudo adduser $USER %1，然后重新登录</source>
+        <translation>No access: the device belongs to group %1 and your user is not in it: sudo adduser $USER %1, then log in again</translation>
+    </message>
+    <message>
+        <source>没有访问权限：设备 %1 不允许当前用户读写（属于用户 %2、%3 组，权限 %4）</source>
+        <translation>No access: device %1 does not let your user read and write it (owner %2, group %3, mode %4)</translation>
+    </message>
+    <message>
+        <source>ModemManager 正在运行（进程 %1）：它会探测新接上的串口设备，可能占用串口或向它发送数据；不用调制解调器时：sudo systemctl disable --now ModemManager</source>
+        <translation>ModemManager is running (process %1): it probes serial devices as they are plugged in and may hold the port or send data to it; without a modem: sudo systemctl disable --now ModemManager</translation>
+    </message>
+    <message>
+        <source>brltty 正在运行（进程 %1）：它会接管某些 USB 串口适配器（如 CH340），串口随之消失；不用盲文显示器时：sudo apt-get remove brltty</source>
+        <translation>brltty is running (process %1): it takes over some USB serial adapters (CH340, for one) and their port disappears; without a braille display: sudo apt-get remove brltty</translation>
+    </message>
+    <message>
+        <source>没有选择串口</source>
+        <translation>No port chosen</translation>
+    </message>
+    <message>
+        <source>串口 %1 不存在（已拔出？）</source>
+        <translation>Port %1 does not exist (unplugged?)</translation>
+    </message>
+    <message>
+        <source>%1 不是串口设备</source>
+        <translation>%1 is not a serial device</translation>
+    </message>
+    <message>
+        <source>串口被其他程序占用：%1</source>
+        <translation>The port is in use by another program: %1</translation>
+    </message>
+    <message>
+        <source>串口被其他程序占用（Windows 拒绝访问）</source>
+        <translation>The port is in use by another program (Windows denies access)</translation>
+    </message>
+    <message>
+        <source>Windows 不能打开这个串口（错误 %1）</source>
+        <translation>Windows cannot open this port (error %1)</translation>
+    </message>
+    <message>
+        <source>锁文件 %1 是已结束的进程 %2 留下的，已经过时，可以删除</source>
+        <translation>Lock file %1 was left by process %2, which has ended; it is stale and can be removed</translation>
+    </message>
+    <message>
+        <source>锁文件 %1 中读不出进程号</source>
+        <translation>Lock file %1 holds no process number</translation>
+    </message>
+    <message>
+        <source>请检查串口是否被占用</source>
+        <translation>Check whether another program is using it</translation>
+    </message>
+    <message>
+        <source>设备：%1</source>
+        <translation>Device: %1</translation>
+    </message>
+    <message>
+        <source>说明：%1</source>
+        <translation>Description: %1</translation>
+    </message>
+    <message>
+        <source>制造商：%1</source>
+        <translation>Manufacturer: %1</translation>
+    </message>
+    <message>
+        <source>VID:PID：%1:%2</source>
+        <translation>VID:PID: %1:%2</translation>
+    </message>
+    <message>
+        <source>序列号：%1</source>
+        <translation>Serial number: %1</translation>
+    </message>
+    <message>
+        <source>设备不存在</source>
+        <translation>The device does not exist</translation>
+    </message>
+    <message>
+        <source>访问权限：当前用户可以读写（%1 %2 %3）</source>
+        <translation>Access: your user may read and write (%1 %2 %3)</translation>
+    </message>
+    <message>
+        <source>访问权限：当前用户不能读写（%1 %2 %3）</source>
+        <translation>Access: your user may not read and write (%1 %2 %3)</translation>
+    </message>
+    <message>
+        <source>打开它的其他进程：%1</source>
+        <translation>Other processes with it open: %1</translation>
+    </message>
+    <message>
+        <source>没有</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>链路的另一端（同时打开伪终端的主端）：%1</source>
+        <translation>Far end of the link (holds the pseudo-terminal&apos;s master too): %1</translation>
+    </message>
+    <message>
+        <source>有 %1 个进程属于其他用户，看不到它们打开的文件</source>
+        <translation>%1 processes belong to other users; their open files cannot be seen</translation>
+    </message>
+    <message>
+        <source>锁文件：没有</source>
+        <translation>Lock file: none</translation>
+    </message>
+    <message>
+        <source>锁文件：%1，进程 %2（%3，正在运行）</source>
+        <translation>Lock file: %1, process %2 (%3, running)</translation>
+    </message>
+    <message>
+        <source>锁文件：%1，进程 %2（已结束）</source>
+        <translation>Lock file: %1, process %2 (ended)</translation>
+    </message>
+    <message>
+        <source>ModemManager、brltty：%1</source>
+        <translation>ModemManager, brltty: %1</translation>
+    </message>
+    <message>
+        <source>没有运行</source>
+        <translation>not running</translation>
+    </message>
+    <message>
+        <source>VID:PID %1:%2</source>
+        <translation>VID:PID %1:%2</translation>
     </message>
 </context>
 <context>

@@ -10,9 +10,9 @@
 #include "paramfile.h"
 #include "paramhistory.h"
 #include "paramprinter.h"
+#include "portdoctor.h"
 #include "portlist.h"
 #include "portnames.h"
-#include "portopenerror.h"
 #include "portsettings.h"
 #include "recordcodec.h"
 #include "replyframes.h"
@@ -23,6 +23,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSerialPortInfo>
 
 #include <cerrno>
@@ -44,6 +46,19 @@ QString spelled(const QString &option)
     return (option.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + option;
 }
 
+// The findings under the port's name, indented; problems and warnings last.
+QString findingsText(const PortDoctor::Findings &f)
+{
+    QStringList lines{f.port};
+    for (const QString &line : PortDoctor::report(f))
+        lines << QStringLiteral("  ") + line;
+    for (const QString &line : PortDoctor::problems(f))
+        lines << QStringLiteral("  ") + CliApp::tr("问题：%1").arg(line);
+    for (const QString &line : PortDoctor::warnings(f))
+        lines << QStringLiteral("  ") + CliApp::tr("注意：%1").arg(line);
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
 } // namespace
 
 CliApp::CliApp()
@@ -55,13 +70,14 @@ CliApp::CliApp()
                 QStringLiteral("1..4"))
     , m_verify(QStringLiteral("verify"), tr("写入后读回并比较。"))
     , m_noBackup(QStringLiteral("no-backup"), tr("写入前不读取发射机的参数，不做备份。"))
+    , m_verbose(QStringLiteral("verbose"), tr("ports：列出每个串口时附上诊断结果。"))
     , m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。"))
     , m_version(QStringLiteral("version"), tr("显示版本。"))
     , m_lang(QStringLiteral("lang"), tr("输出语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
              QStringLiteral("zh|en"))
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_noBackup, m_help, m_version, m_lang});
+    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_noBackup, m_verbose, m_help, m_version, m_lang});
 }
 
 void CliApp::out(const QString &text)
@@ -107,11 +123,15 @@ int CliApp::run(const QStringList &arguments)
         }
         const QStringList args = m_parser.positionalArguments();
         if (args.isEmpty())
-            throw Failure{tr("缺少命令（ports、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help")};
+            throw Failure{tr("缺少命令（ports、doctor、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help")};
         const QString command = args.first();
         if (command == QLatin1String("ports")) {
-            checkOptions(command, {}, 0);
+            checkOptions(command, {QStringLiteral("verbose"), QStringLiteral("json")}, 0);
             return ports();
+        }
+        if (command == QLatin1String("doctor")) {
+            checkOptions(command, {QStringLiteral("json")}, 1);
+            return doctor(args.at(1));
         }
         if (command == QLatin1String("read")) {
             checkOptions(command, {QStringLiteral("o"), QStringLiteral("json"), QStringLiteral("baud"),
@@ -201,17 +221,8 @@ void CliApp::openPort(TransmitterSession &session, const QString &port)
     settings.baudRate = baud;
     const QString device = PortNames::deviceName(port);
     if (!session.open(device, settings, false, false)) {
-        QString why = tr("不能打开串口 %1").arg(port);
-        // A busy port reports PermissionError too; the group hint only
-        // where the user really may not use the device.
-        if (PortOpenError::wantsGroupHint(session.openError(), PortNames::host(),
-                                          PortOpenError::accessDenied(device)))
-            why += tr("：没有访问权限，请把当前用户加入拥有该设备的用户组（通常是 dialout）");
-        else if (session.openError() == QSerialPort::DeviceNotFoundError)
-            why += tr("：没有这个设备");
-        else
-            why += tr("：请检查串口是否被占用");
-        throw Failure{why};
+        const auto findings = PortDoctor().examine(port, session.openError());
+        throw Failure{tr("不能打开串口 %1：%2").arg(port, PortDoctor::openFailure(findings).join(tr("；")))};
     }
 }
 
@@ -242,9 +253,47 @@ MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAcc
 
 int CliApp::ports()
 {
-    for (const QString &name : PortList::current())
-        out(name + QLatin1Char('\n'));
+    const QStringList names = PortList::current();
+    if (!m_parser.isSet(m_verbose) && !m_parser.isSet(m_json)) {
+        for (const QString &name : names)
+            out(name + QLatin1Char('\n'));
+        return Success;
+    }
+    const PortDoctor doctor;
+    QJsonArray list;
+    for (const QString &name : names) {
+        const auto findings = doctor.examine(name);
+        if (m_parser.isSet(m_json))
+            list.append(PortDoctor::json(findings));
+        else
+            out(findingsText(findings));
+    }
+    if (m_parser.isSet(m_json))
+        out(QString::fromUtf8(QJsonDocument(list).toJson()));
     return Success;
+}
+
+int CliApp::doctor(const QString &port)
+{
+    const auto findings = PortDoctor().examine(port);
+    const QStringList problems = PortDoctor::problems(findings);
+    if (m_parser.isSet(m_json)) {
+        out(QString::fromUtf8(QJsonDocument(PortDoctor::json(findings)).toJson()));
+    } else {
+        out(findingsText(findings));
+        // Elsewhere than on Windows nothing was opened: that the port would
+        // open is a guess.
+        if (!problems.isEmpty())
+            out(tr("该串口现在不能使用\n"));
+        else if (PortNames::host() == PortNames::Platform::Windows)
+            out(tr("串口可以打开（已经关闭），没有发现妨碍使用的问题\n"));
+        else
+            out(tr("没有发现妨碍使用该串口的问题（没有打开串口试过）\n"));
+    }
+    if (problems.isEmpty())
+        return Success;
+    std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(problems.first())));
+    return Trouble;
 }
 
 std::optional<MapParamAccess> CliApp::readComplete(const QString &port)
@@ -443,7 +492,8 @@ int CliApp::sheet(const QString &source)
 QString CliApp::helpText() const
 {
     return tr("用法：\n"
-              "  k6qx-cli ports                                   列出串口，每行一个\n"
+              "  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果\n"
+              "  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能\n"
               "  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]\n"
               "  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]\n"
               "  k6qx-cli verify PORT FILE [--json] [--baud N]\n"
@@ -461,11 +511,14 @@ QString CliApp::helpText() const
               "write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；然后读取发射机现有的参数作为备份，\n"
               "读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。\n"
               "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
+              "doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty\n"
+              "是否在运行；没有发现问题时退出码为 0，否则为 2。\n"
               "history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数\n"
               "都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。\n"
               "sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；\n"
               "有这个名字的普通文件就是参数文件，否则是串口。\n"
               "\n"
-              "退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报）。\n")
+              "退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、\n"
+              "doctor 发现串口不能使用）。\n")
            + m_parser.helpText().section(QLatin1Char('\n'), 2);
 }

@@ -37,6 +37,7 @@ private:
     };
 
     int ports();
+    int doctor(const QString &port);
     int read(const QString &port);
     int write(const QString &port, const QString &file);
     int verify(const QString &port, const QString &file);
@@ -74,6 +75,7 @@ private:
     QCommandLineOption m_channel;
     QCommandLineOption m_verify;
     QCommandLineOption m_noBackup;
+    QCommandLineOption m_verbose;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
     QCommandLineOption m_lang;

@@ -16,9 +16,9 @@
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "portcombobox.h"
+#include "portdoctor.h"
 #include "portlist.h"
 #include "portnames.h"
-#include "portopenerror.h"
 #include "portsettings.h"
 #include "remembered.h"
 #include "recordcodec.h"
@@ -245,11 +245,8 @@ void MainWindow::on_pushButtonOpen_clicked()
 
     const QString device = PortNames::deviceName(ui->comboBoxComm->currentText());
     if (!session->open(device)) {
-        QString text = tr("不能打开指定串口\n请检查串口是否被占用");
-        if (PortOpenError::wantsGroupHint(session->openError(), PortNames::host(),
-                                          PortOpenError::accessDenied(device)))
-            text += tr("\n没有访问权限：请把当前用户加入拥有该设备的用户组（通常是 dialout），然后重新登录");
-        showError(text);
+        const auto findings = PortDoctor().examine(ui->comboBoxComm->currentText(), session->openError());
+        showError(tr("不能打开指定串口") + QLatin1Char('\n') + PortDoctor::openFailure(findings).join(QLatin1Char('\n')));
         return;
     }
     myCom = session->port();

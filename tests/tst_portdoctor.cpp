@@ -1,0 +1,354 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "cliprocess.h"
+#include "linkend.h"
+#include "mainwindow.h"
+#include "modalwatcher.h"
+#include "portcombobox.h"
+#include "portdoctor.h"
+#include "unprivileged.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSerialPort>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QString ownName()
+{
+    QFile f(QStringLiteral("/proc/self/comm"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()).trimmed() : QString();
+}
+
+// Qt's lock-file name for a pseudo-terminal: LCK..pts_N.
+QString lockName(const QString &slavePath)
+{
+    return QStringLiteral("LCK..") + slavePath.mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+
+// A second process: opens the device (when given) and writes a lock file
+// with its number (when given), then waits until the test is done with it.
+class OtherProcess final
+{
+public:
+    explicit OtherProcess(const QString &device, const QString &lockFile = QString())
+        : m_lockFile(lockFile)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        const QByteArray path = QFile::encodeName(device);
+        const QByteArray lock = QFile::encodeName(lockFile);
+        // Qt's own lock format: a lock whose program name is not the live
+        // process's counts as stale to Qt.
+        const QByteArray owner = '\n' + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
+                                 + QSysInfo::machineHostName().toUtf8() + '\n';
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            // Nothing of the test's: not its pseudo-terminal's ends.
+            for (int fd = 3; fd < 1024; ++fd) {
+                if (fd != ready[1])
+                    ::close(fd);
+            }
+            bool ok = path.isEmpty() || ::open(path.constData(), O_RDWR | O_NOCTTY) >= 0;
+            if (ok && !lock.isEmpty()) {
+                const QByteArray pid = QByteArray::number(qint64(::getpid())) + owner;
+                const int fd = ::open(lock.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+                ok = fd >= 0 && ::write(fd, pid.constData(), size_t(pid.size())) == pid.size();
+            }
+            const char answer = ok ? '1' : '0';
+            (void)!::write(ready[1], &answer, 1);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        pollfd p{ready[0], POLLIN, 0};
+        char answer = '0';
+        m_ready = ::poll(&p, 1, 5000) == 1 && ::read(ready[0], &answer, 1) == 1 && answer == '1';
+        ::close(ready[0]);
+    }
+    ~OtherProcess()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (!m_lockFile.isEmpty())
+            QFile::remove(m_lockFile);
+    }
+    bool ready() const { return m_ready; }
+    qint64 pid() const { return m_pid; }
+
+private:
+    QString m_lockFile;
+    pid_t m_pid = -1;
+    bool m_ready = false;
+};
+
+// The number of a process that has ended.
+qint64 endedPid()
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(0);
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+// k6qx-cli with these paths at the head of its port list.
+CliRun cliWith(const QStringList &args, const QString &extraPorts)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("K6QX_EXTRA_PORTS"), extraPorts);
+    return cli(args, QString(), env);
+}
+
+QString busyText(qint64 pid)
+{
+    return QStringLiteral("串口被其他程序占用：%1（进程 %2）").arg(ownName()).arg(pid);
+}
+
+} // namespace
+
+class TestPortDoctor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A second process with the pseudo-terminal's slave open holds the port;
+    // this process holds both ends, which makes it the link's far end, not
+    // a holder, for anyone else.
+    void heldByAnotherProcess()
+    {
+        PtyPair pty;
+        QVERIFY(pty.open());
+        OtherProcess other(pty.slavePath());
+        QVERIFY(other.ready());
+
+        const auto f = PortDoctor().examine(pty.slavePath());
+        QVERIFY(f.exists);
+        QCOMPARE(f.holders.size(), 1);
+        QCOMPARE(f.holders[0].pid, other.pid());
+        QCOMPARE(f.holders[0].name, ownName());
+        QCOMPARE(PortDoctor::problems(f), QStringList(busyText(other.pid())));
+
+        const CliRun r = cli({QStringLiteral("doctor"), pty.slavePath()});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: ") + busyText(other.pid())));
+        QVERIFY(r.out.contains(QStringLiteral("链路的另一端（同时打开伪终端的主端）：%1（进程 %2）")
+                                   .arg(ownName()).arg(::getpid())));
+    }
+
+    // The lock directory decides for Qt: a live lock of another process
+    // blocks, one whose process has ended is stale, our own is none of the
+    // doctor's business.
+    void lockFile_data()
+    {
+        QTest::addColumn<QString>("who");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<QString>("said"); // %1 the lock file, %2 its process
+
+        QTest::newRow("live process") << "live" << false << QStringLiteral("串口被其他程序占用：%3（进程 %2）");
+        QTest::newRow("ended process") << "ended" << true
+                                       << QStringLiteral("锁文件 %1 是已结束的进程 %2 留下的，已经过时，可以删除");
+        QTest::newRow("no process number") << "garbage" << true << QStringLiteral("锁文件 %1 中读不出进程号");
+        QTest::newRow("this process") << "self" << true << QString();
+    }
+
+    void lockFile()
+    {
+        QFETCH(QString, who);
+        QFETCH(bool, usable);
+        QFETCH(QString, said);
+        PtyPair pty;
+        QVERIFY(pty.open());
+        QTemporaryDir lockDir;
+        const QString path = lockDir.filePath(lockName(pty.slavePath()));
+
+        std::unique_ptr<OtherProcess> live;
+        qint64 pid = 0;
+        if (who == QLatin1String("live")) {
+            live = std::make_unique<OtherProcess>(QString(), path);
+            QVERIFY(live->ready());
+            pid = live->pid();
+        } else {
+            pid = who == QLatin1String("ended") ? endedPid() : who == QLatin1String("self") ? ::getpid() : 0;
+            QFile lock(path);
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(pid ? QByteArray::number(pid) + "\nk6qx\nhost\n" : QByteArray("not a number\n"));
+        }
+
+        const auto f = PortDoctor(lockDir.path()).examine(pty.slavePath());
+        QVERIFY(f.lock.has_value());
+        QCOMPARE(f.lock->pid, pid);
+        QCOMPARE(PortDoctor::usable(f), usable);
+        const QStringList found = PortDoctor::problems(f) + PortDoctor::warnings(f);
+        said.replace(QLatin1String("%1"), path).replace(QLatin1String("%2"), QString::number(pid));
+        const QStringList expected = said.isEmpty() ? QStringList() : QStringList(said.replace(QLatin1String("%3"), ownName()));
+        QCOMPARE(found, expected);
+    }
+
+    // A missing node, no port chosen, a file that is no device: each said
+    // for what it is, and the CLI's doctor exits 2.
+    void notAPort_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unplugged adapter") << "ttyUSB9" << "串口 ttyUSB9 不存在（已拔出？）";
+        QTest::newRow("missing path") << "/dev/pts/no-such-port" << "串口 /dev/pts/no-such-port 不存在（已拔出？）";
+        QTest::newRow("a file") << "/proc/version" << "/proc/version 不是串口设备";
+    }
+
+    void notAPort()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, said);
+        QCOMPARE(PortDoctor::problems(PortDoctor().examine(port)), QStringList(said));
+        const CliRun r = cli({QStringLiteral("doctor"), port});
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: ") + said));
+    }
+
+    // Opening reads and writes: a device the user may only read is refused
+    // as one without any access; the group advice only where joining the
+    // group would help.
+    void access_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("dialout");
+        QTest::addColumn<QString>("said"); // %1 the device
+
+        QTest::newRow("everyone reads and writes") << 0666 << false << QString();
+        QTest::newRow("the dialout group reads and writes")
+            << 0660 << true
+            << QStringLiteral("没有访问权限：设备属于 dialout 组，当前用户不在该组中：sudo adduser $USER dialout，然后重新登录");
+        QTest::newRow("read only for the group")
+            << 0640 << true << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、dialout 组，权限 0640）");
+        QTest::newRow("the owner alone")
+            << 0600 << false << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、root 组，权限 0600）");
+    }
+
+    void access()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, dialout);
+        QFETCH(QString, said);
+        if (::geteuid() != 0)
+            QSKIP("needs root to give the device away");
+        const group *gr = ::getgrnam("dialout");
+        if (!gr)
+            QSKIP("no dialout group");
+        PtyPair pty;
+        QVERIFY(pty.open());
+        const QByteArray node = QFile::encodeName(pty.slavePath());
+        QVERIFY(::chown(node.constData(), 0, dialout ? gr->gr_gid : 0) == 0);
+        QVERIFY(::chmod(node.constData(), mode_t(mode)) == 0);
+        const QStringList expected =
+            said.isEmpty() ? QStringList() : QStringList(said.replace(QLatin1String("%1"), pty.slavePath()));
+        QVERIFY(asUnprivileged([&] {
+            const QStringList found = PortDoctor::problems(PortDoctor().examine(pty.slavePath()));
+            if (found != expected)
+                qWarning() << "found" << found << "expected" << expected;
+            return found == expected;
+        }));
+    }
+
+    // The window names the holder: the second process has the slave open
+    // and holds Qt's lock in the system's lock directory.
+    void windowNamesTheHolder()
+    {
+        LinkEnd link;
+        OtherProcess other(link.pty.slavePath(),
+                           QDir(PortDoctor::defaultLockDir()).filePath(lockName(link.pty.slavePath())));
+        QVERIFY(other.ready());
+        MainWindow w;
+        ModalWatcher watcher;
+        link.openIn(w);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes.size(), 1, 5000);
+        QCOMPARE(watcher.boxes[0].text, QStringLiteral("不能打开指定串口\n") + busyText(other.pid()));
+    }
+
+    // A port this program holds itself is no other program's: the plain
+    // question stays.
+    void ownPortKeepsThePlainQuestion()
+    {
+        LinkEnd link;
+        QSerialPort holder(link.pty.slavePath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        MainWindow w;
+        ModalWatcher watcher;
+        link.openIn(w);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.boxes.size(), 1, 5000);
+        QCOMPARE(watcher.boxes[0].text, QStringLiteral("不能打开指定串口\n请检查串口是否被占用"));
+    }
+
+    // A free pseudo-terminal (only this process at its master) looks usable
+    // to `doctor`; `ports --verbose` and `--json` list it with the findings.
+    void cliOnAFreePort()
+    {
+        PtyPair pty;
+        QVERIFY(pty.open());
+        pty.closeSlave();
+        const QString path = pty.slavePath();
+
+        const CliRun doctor = cli({QStringLiteral("doctor"), path});
+        QCOMPARE(doctor.code, 0);
+        QVERIFY(doctor.out.startsWith(path + QStringLiteral("\n  设备：") + path + QLatin1Char('\n')));
+        QVERIFY(doctor.out.endsWith(QStringLiteral("没有发现妨碍使用该串口的问题（没有打开串口试过）\n")));
+
+        const CliRun verbose = cliWith({QStringLiteral("ports"), QStringLiteral("--verbose")}, path);
+        QCOMPARE(verbose.code, 0);
+        QVERIFY(verbose.out.startsWith(path + QStringLiteral("\n  设备：") + path + QLatin1Char('\n')));
+
+        const CliRun json = cliWith({QStringLiteral("ports"), QStringLiteral("--json")}, path);
+        QCOMPARE(json.code, 0);
+        const QJsonObject first = QJsonDocument::fromJson(json.out.toUtf8()).array().first().toObject();
+        QCOMPARE(first.value(QStringLiteral("port")).toString(), path);
+        QCOMPARE(first.value(QStringLiteral("usable")).toBool(), true);
+        QCOMPARE(first.value(QStringLiteral("access")).toString(), QStringLiteral("granted"));
+    }
+
+    // The drop-down carries each item's device in its tooltip and is wide
+    // enough for the longest name; the closed box keeps the form's width
+    // and shows the end of a long path, where pseudo-terminals differ,
+    // not its start ("/dev/pts" for every one of them).
+    void portBox()
+    {
+        const QString longPath = QStringLiteral("/dev/pts/10");
+        qputenv("K6QX_EXTRA_PORTS", longPath.toLocal8Bit());
+        MainWindow w;
+        auto *box = w.findChild<PortComboBox *>(QStringLiteral("comboBoxComm"));
+        QVERIFY(box);
+        const int width = box->width();
+        box->showPopup();
+        QCOMPARE(box->itemText(0), longPath);
+        QVERIFY(box->itemData(0, Qt::ToolTipRole).toString().endsWith(longPath));
+        QVERIFY(box->view()->width() > box->view()->fontMetrics().horizontalAdvance(longPath));
+        box->hidePopup();
+        QCOMPARE(box->width(), width);
+        box->setCurrentIndex(0);
+        const QString shown = box->shownText();
+        QVERIFY2(shown.startsWith(QChar(0x2026)) && longPath.endsWith(shown.mid(1)), qPrintable(shown));
+        qunsetenv("K6QX_EXTRA_PORTS");
+    }
+};
+
+QTEST_MAIN(TestPortDoctor)
+#include "tst_portdoctor.moc"
