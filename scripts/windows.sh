@@ -3,10 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the tool for 64-bit Windows with MinGW-w64 against a static Qt
 # built once into a cache folder outside the clone, then optionally tests it
-# under Wine and packs the zip users download.
+# under Wine and packs the installer and the zip users download.
 #   scripts/windows.sh                      build/windows/k6qx.exe
-#   scripts/windows.sh --test               also the test programs, run under Wine
-#   scripts/windows.sh --package            also build/windows/k6qx-<version>-win64.zip
+#   scripts/windows.sh --test               also the test programs, run under Wine, and
+#                                           the installer, tested in a Wine prefix of its own
+#   scripts/windows.sh --installer          also build/windows/k6qx-<version>-setup.exe
+#   scripts/windows.sh --package            also the installer, the portable
+#                                           build/windows/k6qx-<version>-win64.zip and
+#                                           SHA256SUMS of both
 #   scripts/windows.sh --qt                 only the static Qt (into the cache)
 #   scripts/windows.sh --source             only build/windows/k6qx-<version>-source.tar.xz:
 #                                           the source offer for the static programs
@@ -20,14 +24,15 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="$top/build/windows"
 
-want_test=0 want_package=0 qt_only=0 source_only=0
+want_test=0 want_package=0 want_installer=0 qt_only=0 source_only=0
 for arg in "$@"; do
     case "$arg" in
         --test) want_test=1 ;;
         --package) want_package=1 ;;
+        --installer) want_installer=1 ;;
         --qt) qt_only=1 ;;
         --source) source_only=1 ;;
-        *) echo "usage: $0 [--test] [--package] [--qt] [--source]" >&2; exit 2 ;;
+        *) echo "usage: $0 [--test] [--installer] [--package] [--qt] [--source]" >&2; exit 2 ;;
     esac
 done
 version=$(sed -n 's/^project([A-Za-z0-9]* VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
@@ -37,7 +42,8 @@ qt_version=6.4.2
 jobs=${K6QX_JOBS:-2}
 
 # --- what the machine needs ---------------------------------------------------
-"$top/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine64 xvfb xauth dpkg-dev patch perl zip xz-utils curl ca-certificates
+"$top/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine64 xvfb xauth dpkg-dev patch perl xz-utils curl ca-certificates \
+    nsis icoutils python3
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 
@@ -406,24 +412,84 @@ for p in "${programs[@]}"; do
     echo "$build/$p.exe: $(( $(stat -c %s "$build/$p.exe") / 1024 )) KiB"
 done
 
+# --- what is shipped --------------------------------------------------------------
+# One staged folder is what both the installer and the zip carry.
+stage="$build/stage/k6qx-$version-win64"
+stage_files() {
+    rm -rf "$build/stage" && mkdir -p "$stage/images"
+    for p in k6qx k6qx-cli; do
+        [ -f "$build/$p.exe" ] || { echo "cannot pack: $build/$p.exe is missing" >&2; exit 1; }
+        cp "$build/$p.exe" "$stage/"
+    done
+    cp "$top"/src/gui/images/{Receive,open,Send2,save,verify}.png "$stage/images/"
+    # Notepad reads UTF-8 with a byte-order mark and CRLF line ends.
+    { printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$top/packaging/windows/readme-zh.txt"; } >"$stage/说明.txt"
+    for f in LICENSE THIRD-PARTY-NOTICES.txt; do sed 's/$/\r/' "$top/$f" >"$stage/$f"; done
+}
+
+# The installer's file list, from the staged folder: what K6_INSTALL_FILES
+# puts in and K6_REMOVE_FILES takes away again, file by file.
+nsis_file_macros() {
+    local rel
+    echo '!macro K6_INSTALL_FILES'
+    while read -r rel; do
+        echo "    SetOutPath \"\$INSTDIR${rel:+\\${rel//\//\\}}\""
+        find "$stage/$rel" -mindepth 1 -maxdepth 1 -type f | LC_ALL=C sort | sed 's/^/    File "/;s/$/"/'
+    done < <(cd "$stage" && find . -type d | sed 's|^\./\?||' | LC_ALL=C sort)
+    echo '!macroend'
+    echo '!macro K6_REMOVE_FILES'
+    (cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) | while read -r rel; do
+        echo "    Delete \"\$INSTDIR\\${rel//\//\\}\""
+    done
+    (cd "$stage" && find . -mindepth 1 -type d | sed 's|^\./||' | LC_ALL=C sort -r) | while read -r rel; do
+        echo "    RMDir \"\$INSTDIR\\${rel//\//\\}\""
+    done
+    echo '!macroend'
+}
+
+installer="$build/k6qx-$version-setup.exe"
+build_installer() {
+    local dir="$build/installer" size major minor patch tweak
+    rm -rf "$dir" && mkdir -p "$dir"
+    nsis_file_macros >"$dir/files.nsh"
+    size=$(du -sk "$stage" | cut -f1)
+    IFS=. read -r major minor patch tweak <<<"$version"
+    rm -f "$installer"
+    makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$major.${minor:-0}.${patch:-0}.${tweak:-0}" \
+        -DFILES="$dir/files.nsh" -DSIZE_KB="$size" -DTOP="$top" -DOUTFILE="$installer.part" \
+        "$top/packaging/windows/k6qx.nsi"
+    mv "$installer.part" "$installer"
+    echo "$installer: $(( $(stat -c %s "$installer") / 1024 )) KiB"
+}
+
+if [ "$want_installer" -eq 1 ] || [ "$want_test" -eq 1 ] || [ "$want_package" -eq 1 ]; then
+    stage_files
+    build_installer
+fi
+
 # --- tests under Wine -------------------------------------------------------------
 if [ "$want_test" -eq 1 ]; then
     run_wine_tests
+    # The installer and the programs' resources, in a Wine prefix of their own.
+    "$top/scripts/windows-install-test.sh" "$installer" "$stage" "$version"
 fi
 
 # --- the zip ----------------------------------------------------------------------
+# Written with Python's zipfile, which marks every name that is not ASCII as
+# UTF-8 (general-purpose bit 11), so Windows' own unzip shows 说明.txt as
+# such; the names are read back to make sure.
 if [ "$want_package" -eq 1 ]; then
-    name="k6qx-$version-win64"
-    stage="$build/package/$name"
-    rm -rf "$build/package" "$build/$name.zip"
-    mkdir -p "$stage/images"
-    for p in k6qx k6qx-cli; do
-        [ -f "$build/$p.exe" ] || { echo "cannot pack $name.zip: $build/$p.exe is missing" >&2; exit 1; }
-        cp "$build/$p.exe" "$stage/"
-    done
-    cp "$top"/src/gui/images/{Receive,open,Send2,save}.png "$stage/images/"
-    # Notepad reads UTF-8 with a byte-order mark and CRLF line ends.
-    { printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$top/packaging/windows/readme-zh.txt"; } >"$stage/说明.txt"
-    (cd "$build/package" && LC_ALL=C.UTF-8 zip -q -X -r -UN=UTF8 "$build/$name.zip" "$name")
-    echo "$build/$name.zip: $(( $(stat -c %s "$build/$name.zip") / 1024 )) KiB"
+    zip="$build/k6qx-$version-win64.zip"
+    rm -f "$zip"
+    python3 "$top/scripts/zip-folder.py" "$zip" "$stage"
+    python3 - "$zip" "$(basename "$stage")/说明.txt" <<'EOF'
+import sys, zipfile
+names = {i.filename: i.flag_bits for i in zipfile.ZipFile(sys.argv[1]).infolist()}
+bad = [n for n, flags in names.items() if not n.isascii() and not flags & 0x800]
+if sys.argv[2] not in names or bad:
+    sys.exit(f"{sys.argv[1]}: {sys.argv[2]} missing or names without the UTF-8 flag: {bad} in {sorted(names)}")
+EOF
+    echo "$zip: $(( $(stat -c %s "$zip") / 1024 )) KiB"
+    (cd "$build" && sha256sum "$(basename "$zip")" "$(basename "$installer")" >SHA256SUMS)
+    echo "$build/SHA256SUMS"
 fi
