@@ -38,7 +38,7 @@ ManifestSupportedOS Win10
 
 Name "$(K6_TITLE)"
 OutFile "${OUTFILE}"
-BrandingText "${K6_NAME} ${VERSION}"
+BrandingText "K6QX ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 
@@ -63,6 +63,7 @@ Var AllUsers
 !define MUI_LANGDLL_ALWAYSSHOW
 !define MUI_LANGDLL_WINDOWTITLE "K6QX"
 !define MUI_LANGDLL_INFO "请选择语言 / Please select a language."
+!define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_LICENSE "${TOP}\LICENSE"
 !insertmacro MUI_PAGE_COMPONENTS
