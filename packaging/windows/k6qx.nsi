@@ -61,6 +61,8 @@ Var AllUsers
 !define MUI_LANGDLL_REGISTRY_KEY "${K6_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "InstallerLanguage"
 !define MUI_LANGDLL_ALWAYSSHOW
+; Every language, whatever the system's code page: the installer is Unicode.
+!define MUI_LANGDLL_ALLLANGUAGES
 !define MUI_LANGDLL_WINDOWTITLE "K6QX"
 !define MUI_LANGDLL_INFO "请选择语言 / Please select a language."
 !define MUI_COMPONENTSPAGE_NODESC
