@@ -201,5 +201,5 @@ check "custom folder: nothing in the default folder" test ! -e "$localappdata/Pr
 check "custom folder: silent uninstall" run "$custom/uninstall.exe" /S "_?=$(windows_path "$custom")"
 check "custom folder: no installed file left" files_there "$custom" gone
 
-echo "Installer and resources under Wine: $passed checks passed, $failed failed"
+echo "Installer and resources under Wine: $passed checks passed, $failed failed ($SECONDS s)"
 [ "$failed" -eq 0 ]

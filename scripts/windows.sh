@@ -455,7 +455,9 @@ build_installer() {
     size=$(du -sk "$stage" | cut -f1)
     IFS=. read -r major minor patch tweak <<<"$version"
     rm -f "$installer"
-    makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$major.${minor:-0}.${patch:-0}.${tweak:-0}" \
+    # makensis names the files in the locale's encoding (and crashes on 说明.txt
+    # in the C locale).
+    LC_ALL=C.UTF-8 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION4="$major.${minor:-0}.${patch:-0}.${tweak:-0}" \
         -DFILES="$dir/files.nsh" -DSIZE_KB="$size" -DTOP="$top" -DOUTFILE="$installer.part" \
         "$top/packaging/windows/k6qx.nsi"
     mv "$installer.part" "$installer"
