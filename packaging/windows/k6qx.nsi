@@ -3,7 +3,7 @@
 ; The Windows installer. scripts/windows.sh --installer runs makensis on it
 ; with these defined:
 ;   VERSION   the project's version (2.0)
-;   VERSION4  the same with four parts (2.0.0.0), for the version resource
+;   VERSION4  the same as four numbers (2.0.0.0), for the version resource
 ;   FILES     an include made from the staged folder: the macros
 ;             K6_INSTALL_FILES and K6_REMOVE_FILES, one line per file
 ;   SIZE_KB   the size of the installed files, for Settings > Apps
