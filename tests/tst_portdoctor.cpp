@@ -233,22 +233,25 @@ private slots:
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("dialout");
+        QTest::addColumn<bool>("member"); // the child has dialout as a supplementary group
         QTest::addColumn<QString>("said"); // %1 the device
 
-        QTest::newRow("everyone reads and writes") << 0666 << false << QString();
+        QTest::newRow("everyone reads and writes") << 0666 << false << false << QString();
         QTest::newRow("the dialout group reads and writes")
-            << 0660 << true
+            << 0660 << true << false
             << QStringLiteral("没有访问权限：设备属于 dialout 组，当前用户不在该组中：sudo adduser $USER dialout，然后重新登录");
+        QTest::newRow("a member of the dialout group") << 0660 << true << true << QString();
         QTest::newRow("read only for the group")
-            << 0640 << true << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、dialout 组，权限 0640）");
+            << 0640 << true << false << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、dialout 组，权限 0640）");
         QTest::newRow("the owner alone")
-            << 0600 << false << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、root 组，权限 0600）");
+            << 0600 << false << false << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、root 组，权限 0600）");
     }
 
     void access()
     {
         QFETCH(int, mode);
         QFETCH(bool, dialout);
+        QFETCH(bool, member);
         QFETCH(QString, said);
         if (::geteuid() != 0)
             QSKIP("needs root to give the device away");
@@ -262,12 +265,15 @@ private slots:
         QVERIFY(::chmod(node.constData(), mode_t(mode)) == 0);
         const QStringList expected =
             said.isEmpty() ? QStringList() : QStringList(said.replace(QLatin1String("%1"), pty.slavePath()));
-        QVERIFY(asUnprivileged([&] {
-            const QStringList found = PortDoctor::problems(PortDoctor().examine(pty.slavePath()));
-            if (found != expected)
-                qWarning() << "found" << found << "expected" << expected;
-            return found == expected;
-        }));
+        QVERIFY(asUnprivileged(
+            [&] {
+                const PortDoctor::Findings f = PortDoctor().examine(pty.slavePath());
+                const QStringList found = PortDoctor::problems(f);
+                if (found != expected || f.inGroup != member)
+                    qWarning() << "found" << found << "expected" << expected << "in the group" << f.inGroup;
+                return found == expected && f.inGroup == member;
+            },
+            member ? std::vector<gid_t>{gr->gr_gid} : std::vector<gid_t>{}));
     }
 
     // The window names the holder: the second process has the slave open

@@ -122,6 +122,38 @@ private slots:
         QCOMPARE(watcher.fileFolders.last(), QFileInfo(saved).absolutePath());
         QTRY_VERIFY_WITH_TIMEOUT(w->windowTitle().endsWith(QLatin1String(" - k6.txt[*]")), 5000);
         QCOMPARE(w->windowFilePath(), saved);
+
+        // A file loaded from elsewhere moves the folder the next save starts in.
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("models/heli")));
+        const QString other = m_dir.filePath(QStringLiteral("models/heli/k6.txt"));
+        QVERIFY(QFile::copy(saved, other));
+        watcher.fileAnswers << other;
+        click(*w, "pushButtonLoad");
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.fileFolders.size(), 3, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->windowFilePath(), other, 5000);
+        click(*w, "pushButtonSave");
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.fileFolders.size(), 4, 5000);
+        QCOMPARE(watcher.fileFolders.last(), QFileInfo(other).absolutePath());
+    }
+
+    // A port the user picks before the system's ports are listed stays.
+    void aPortPickedAtOnceStays()
+    {
+        {
+            auto w = start(m_ports);
+            box(*w, "comboBoxComm")->setCurrentIndex(box(*w, "comboBoxComm")->count() - 1);
+            QVERIFY(w->close()); // the last port of the list is kept...
+        }
+        qputenv("K6QX_EXTRA_PORTS", QFile::encodeName(m_dir.filePath(QStringLiteral("adapter"))));
+        PortList::setEnumerator([this] { return m_ports; });
+        MainWindow w;
+        QComboBox *comm = box(w, "comboBoxComm");
+        emit comm->activated(0); // ...and the one the list starts with picked
+        QSignalSpy listed(&w, &MainWindow::portsListed);
+        QVERIFY(listed.wait(5000));
+        qunsetenv("K6QX_EXTRA_PORTS");
+        QCOMPARE(comm->currentIndex(), 0);
+        QCOMPARE(comm->count(), 3);
     }
 
     void unreadableSettingsStopNothing_data()
@@ -153,6 +185,7 @@ private slots:
         click(*w, "pushButtonSave");
         QTRY_COMPARE_WITH_TIMEOUT(watcher.fileFolders.size(), 1, 5000);
         QCOMPARE(watcher.fileFolders.first(), QDir::currentPath());
+        QCOMPARE(Remembered::folder(), QString()); // a folder that is gone is none
 
         // The next choices are kept all the same.
         box(*w, "comboBoxBaudRate")->setCurrentText(QStringLiteral("9600"));

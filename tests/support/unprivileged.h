@@ -3,9 +3,12 @@
 
 #pragma once
 
-#include <functional>
+#include <sys/types.h>
 
-// Runs fn in a child process as user and group nobody without any
-// supplementary group, so file modes apply as they do to a plain user;
+#include <functional>
+#include <vector>
+
+// Runs fn in a child process as user and group nobody with only the given
+// supplementary groups, so file modes apply as they do to a plain user;
 // returns fn's result. Run by a plain user already, fn runs as it is.
-bool asUnprivileged(const std::function<bool()> &fn);
+bool asUnprivileged(const std::function<bool()> &fn, const std::vector<gid_t> &groups = {});
