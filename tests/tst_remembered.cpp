@@ -144,7 +144,7 @@ private slots:
             box(*w, "comboBoxComm")->setCurrentIndex(box(*w, "comboBoxComm")->count() - 1);
             QVERIFY(w->close()); // the last port of the list is kept...
         }
-        qputenv("K6QX_EXTRA_PORTS", QFile::encodeName(m_dir.filePath(QStringLiteral("adapter"))));
+        qputenv("K6QX_EXTRA_PORTS", "/dev/ttyK6adapter");
         PortList::setEnumerator([this] { return m_ports; });
         MainWindow w;
         QComboBox *comm = box(w, "comboBoxComm");
