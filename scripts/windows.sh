@@ -378,9 +378,8 @@ run_wine_tests() {
     # the two file-dialog programs, which are slow under Wine); ctest's
     # --timeout would only fill in for a test without one.
     # Each run starts from no remembered settings, as a fresh user would
-    # (the prefix is kept between runs; tst_remembered has its own file).
-    rm -f "$WINEPREFIX"/drive_c/users/*/AppData/Local/k6qx.ini
-    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/qttest
+    # (the prefix is kept between runs; each test has its own file).
+    rm -rf "$tree/tests/settings"
     ctest --test-dir "$tree" -j"$jobs" --output-on-failure
     # Both pages as the Windows platform plugin draws them.
     rm -rf "$build/screenshots"

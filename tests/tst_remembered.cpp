@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -61,10 +60,6 @@ class TestRemembered : public QObject
 #endif
 
 private slots:
-    // Under Wine every test program shares one prefix, and the others save
-    // and load files as this one runs: test mode gives this one a settings
-    // file of its own.
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { QFile::remove(settingsFile()); }
 
     void panelAndPositionComeBack()

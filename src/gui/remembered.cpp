@@ -17,6 +17,9 @@ namespace Remembered {
 // is one file a user can find and remove.
 QString fileName()
 {
+    const QString chosen = qEnvironmentVariable("K6QX_SETTINGS");
+    if (!chosen.isEmpty())
+        return chosen;
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1String("/k6qx.ini");
 }
 

@@ -17,7 +17,8 @@ class QWidget;
 namespace Remembered {
 
 // k6qx.ini in the user's configuration folder: $XDG_CONFIG_HOME (~/.config)
-// on Linux, %LOCALAPPDATA% on Windows.
+// on Linux, %LOCALAPPDATA% on Windows; the file K6QX_SETTINGS names instead
+// when it is set (a copy on a USB stick, a test of its own).
 QString fileName();
 
 // The serial panel's choices: a combo box by its text, a check box by its
