@@ -8,7 +8,7 @@
 #include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
-#include "sessionwait.h"
+#include "answercollector.h"
 #include "transmitter.h"
 #include "transmittersession.h"
 #include "windowprobe.h"
@@ -192,10 +192,10 @@ private slots:
     {
         QTest::addColumn<int>("frames");
         QTest::addColumn<int>("outcome");
-        QTest::newRow("all, frame by frame") << 14 << int(SessionWait::Outcome::Complete);
-        QTest::newRow("13 of 14") << 13 << int(SessionWait::Outcome::Partial);
-        QTest::newRow("1 of 14") << 1 << int(SessionWait::Outcome::Partial);
-        QTest::newRow("none") << 0 << int(SessionWait::Outcome::TimedOut);
+        QTest::newRow("all, frame by frame") << 14 << int(AnswerCollector::Outcome::Complete);
+        QTest::newRow("13 of 14") << 13 << int(AnswerCollector::Outcome::Partial);
+        QTest::newRow("1 of 14") << 1 << int(AnswerCollector::Outcome::Partial);
+        QTest::newRow("none") << 0 << int(AnswerCollector::Outcome::TimedOut);
     }
     void answerWaitSeesEveryGroup()
     {
@@ -213,9 +213,12 @@ private slots:
         sendLater(link, chunks, 15);
         MapParamAccess into;
         into.setValue(QStringLiteral("spinBox_44"), 1);
-        QList<quint8> groups;
-        QCOMPARE(int(SessionWait::readAnswer(session, into, 600, &groups)), outcome);
+        AnswerCollector collector(session);
+        collector.setAnswerTimeout(600);
+        QCOMPARE(int(collector.run(AnswerCollector::Mode::Single, into)), outcome);
+        const QList<quint8> groups = collector.groups();
         QCOMPARE(groups.size(), frames);
+        into = collector.values();
         QCOMPARE(into.value(QStringLiteral("spinBox_44")), frames == 14 ? 4.0 : 1.0);
         if (frames > 1)
             QCOMPARE(into.value(QStringLiteral("spinBox_10")), t.value(QStringLiteral("spinBox_10")));
@@ -245,9 +248,12 @@ private slots:
         QTest::addColumn<QList<int>>("subTrims"); // CH1 sub-trim of each answer
         QTest::addColumn<int>("outcome");
         QTest::addColumn<double>("taken");
-        QTest::newRow("alike") << QList<int>{5, 5, 5, 5} << int(SessionWait::Outcome::Complete) << 5.0;
-        QTest::newRow("first one differs") << QList<int>{9, 5, 5, 5} << int(SessionWait::Outcome::Complete) << 5.0;
-        QTest::newRow("none alike") << QList<int>{1, 2, 3, 4} << int(SessionWait::Outcome::Unconfirmed) << 0.0;
+        QTest::newRow("alike") << QList<int>{5, 5, 5, 5} << int(AnswerCollector::Outcome::Complete) << 5.0;
+        QTest::newRow("first one differs") << QList<int>{9, 5, 5, 5} << int(AnswerCollector::Outcome::Complete) << 5.0;
+        QTest::newRow("none alike") << QList<int>{1, 2, 3, 4} << int(AnswerCollector::Outcome::Unconfirmed) << 0.0;
+        QTest::newRow("a confirming request unanswered is asked again")
+            << QList<int>{5, -1, 5} << int(AnswerCollector::Outcome::Complete) << 5.0;
+        QTest::newRow("no first answer ends it") << QList<int>{-1, 5, 5} << int(AnswerCollector::Outcome::TimedOut) << 0.0;
     }
     void confirmedReadNeedsTwoAlike()
     {
@@ -258,15 +264,16 @@ private slots:
         TransmitterSession session;
         QVERIFY(session.open(link.pty.slavePath()));
         Answerer answerer(link, [&](int request) {
-            if (request >= subTrims.size())
+            if (request >= subTrims.size() || subTrims[request] < 0)
                 return QByteArray();
             Transmitter t;
             t.setValue(QStringLiteral("spinBox_9"), subTrims[request]);
             return t.replyFrames();
         });
-        MapParamAccess into;
-        QCOMPARE(int(SessionWait::readConfirmed(session, into, 300)), outcome);
-        QCOMPARE(into.value(QStringLiteral("spinBox_9")), taken);
+        AnswerCollector collector(session);
+        collector.setAnswerTimeout(300);
+        QCOMPARE(int(collector.run(AnswerCollector::Mode::Confirmed, MapParamAccess())), outcome);
+        QCOMPARE(collector.values().value(QStringLiteral("spinBox_9")), taken);
     }
 
     // The answer time is the wire time of 168 bytes of 12 bits plus a second.
@@ -282,7 +289,7 @@ private slots:
     {
         QFETCH(int, baud);
         QFETCH(int, ms);
-        QCOMPARE(SessionWait::answerTimeoutMs(baud), ms);
+        QCOMPARE(AnswerCollector::answerTimeoutMs(baud), ms);
     }
 
     // A read-back right after a write gets a second request when the first
@@ -294,10 +301,11 @@ private slots:
         TransmitterSession session;
         QVERIFY(session.open(link.pty.slavePath()));
         Answerer answerer(link, [&t](int request) { return request == 1 ? t.replyFrames() : QByteArray(); });
-        MapParamAccess into;
-        QCOMPARE(SessionWait::readBackAfterWrite(session, into, 300), SessionWait::Outcome::Complete);
+        AnswerCollector collector(session);
+        collector.setAnswerTimeout(300);
+        QCOMPARE(collector.run(AnswerCollector::Mode::ReadBack, MapParamAccess()), AnswerCollector::Outcome::Complete);
         QCOMPARE(answerer.requests(), 2);
-        QCOMPARE(into.value(QStringLiteral("spinBox_16")), t.value(QStringLiteral("spinBox_16")));
+        QCOMPARE(collector.values().value(QStringLiteral("spinBox_16")), t.value(QStringLiteral("spinBox_16")));
     }
 };
 

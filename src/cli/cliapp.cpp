@@ -16,9 +16,9 @@
 #include "portsettings.h"
 #include "recordcodec.h"
 #include "replyframes.h"
-#include "sessionwait.h"
 #include "sheetwriter.h"
 #include "transmittersession.h"
+#include "transmitterwork.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -205,50 +205,29 @@ MapParamAccess CliApp::loadFile(const QString &path)
     return values;
 }
 
-void CliApp::keep(ParamHistory::Kind kind, const ParamAccess &values, const QString &port)
+void CliApp::watchHistory(TransmitterWork &work)
 {
-    QString why;
-    if (ParamHistory().keep(kind, values, port, &why) || m_historyWarned)
-        return;
-    m_historyWarned = true;
-    std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(tr("参数历史没有保存：%1").arg(why))));
+    const auto warn = [this](const QString &text) {
+        if (text.isEmpty() || m_historyWarned)
+            return;
+        m_historyWarned = true;
+        std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(text)));
+    };
+    QObject::connect(&work, &TransmitterWork::historyTroubleChanged, &work,
+                     [warn](const QString &why) { warn(why.isEmpty() ? why : tr("参数历史没有保存：%1").arg(why)); });
+    QObject::connect(&work, &TransmitterWork::historyNotice, &work, warn);
 }
 
-void CliApp::openPort(TransmitterSession &session, const QString &port)
+void CliApp::openPort(TransmitterWork &work, const QString &port)
 {
-    const qint32 baud = baudRate();
+    watchHistory(work);
     PortSettings settings;
-    settings.baudRate = baud;
+    settings.baudRate = baudRate();
     const QString device = PortNames::deviceName(port);
-    if (!session.open(device, settings, false, false)) {
-        const auto findings = PortDoctor().examine(port, session.openError());
+    if (!work.open(device, settings, false, false)) {
+        const auto findings = PortDoctor().examine(port, work.openError());
         throw Failure{tr("不能打开串口 %1：%2").arg(port, PortDoctor::openFailure(findings).join(tr("；")))};
     }
-}
-
-MapParamAccess CliApp::readAnswer(TransmitterSession &session, const MapParamAccess &seed, QList<quint8> *groups,
-                                  ReadKind kind)
-{
-    MapParamAccess answer = seed;
-    const int timeout = SessionWait::answerTimeoutMs(session.baudRate());
-    const auto outcome = kind == ReadKind::AfterWrite  ? SessionWait::readBackAfterWrite(session, answer, timeout, groups)
-                         : kind == ReadKind::Confirmed ? SessionWait::readConfirmed(session, answer, timeout, groups)
-                                                       : SessionWait::readAnswer(session, answer, timeout, groups);
-    switch (outcome) {
-    case SessionWait::Outcome::Complete:
-    case SessionWait::Outcome::Partial:
-        return answer;
-    case SessionWait::Outcome::TimedOut:
-        throw Failure{tr("发射机在 %1 毫秒内没有回报参数").arg(timeout)};
-    case SessionWait::Outcome::Lost:
-        throw Failure{tr("串口连接已断开")};
-    case SessionWait::Outcome::Unconfirmed:
-        throw Failure{tr("发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次")
-                          .arg(SessionWait::kConfirmAnswers)};
-    case SessionWait::Outcome::NotSent:
-        break;
-    }
-    throw Failure{tr("写入串口失败，读取请求没有发出")};
 }
 
 int CliApp::ports()
@@ -305,23 +284,29 @@ std::optional<MapParamAccess> CliApp::readComplete(const QString &port)
         if (!ok || channel < 1 || channel > 4)
             throw Failure{tr("--dual-rate-channel 只能是 1 到 4：“%1”").arg(m_parser.value(m_channel))};
     }
-    MapParamAccess seed;
-    Records::applyStartingValues(seed);
-    seed.setValue(QLatin1String(Records::kDualRateChannel), channel - 1);
+    MapParamAccess values;
+    Records::applyStartingValues(values);
+    values.setValue(QLatin1String(Records::kDualRateChannel), channel - 1);
 
-    TransmitterSession session;
-    openPort(session, port);
-    QList<quint8> groups;
-    // Read on its own, an answer is taken only when given twice alike.
-    const MapParamAccess values = readAnswer(session, seed, &groups, ReadKind::Confirmed);
-    session.close();
-    // Part of an answer is no parameter set: nothing is saved or shown as one.
-    if (!ReplyFrames::missingGroups(groups).isEmpty()) {
-        out(AnswerAccount::ofRead(groups) + QLatin1Char('\n'));
+    TransmitterWork work(values);
+    openPort(work, port);
+    const TransmitterWork::Account account = work.readAndWait();
+    work.close();
+    switch (account.outcome) {
+    case AnswerCollector::Outcome::Complete:
+        break;
+    case AnswerCollector::Outcome::Partial:
+        // Part of an answer is no parameter set: nothing is saved or shown as one.
+        out(account.text + QLatin1Char('\n'));
         return std::nullopt;
+    default:
+        throw Failure{work.troubleOf(account.outcome).full()};
     }
-    keep(ParamHistory::Kind::Read, values, port);
-    return values;
+    // With the firmware version, which no record carries.
+    MapParamAccess read = values;
+    read.setValue(QLatin1String(ReplyFrames::kFirmwareControl),
+                  values.value(QLatin1String(ReplyFrames::kFirmwareControl)));
+    return read;
 }
 
 int CliApp::read(const QString &port)
@@ -352,78 +337,50 @@ int CliApp::read(const QString &port)
 
 int CliApp::write(const QString &port, const QString &file)
 {
-    const MapParamAccess values = loadFile(file);
-    // What the window's controls would clamp or refuse is refused here.
-    const QStringList problems = FormLimits::problems(values) + Records::limitProblems(Records::sFormat(), values)
-                                 + Records::limitProblems(Records::tFormat(), values, Records::kMixBiasTransmitter);
+    MapParamAccess values = loadFile(file);
+    TransmitterWork work(values);
+    // No one to ask: a write without a kept backup is refused.
+    work.setAsker([](TransmitterWork::Question, const QString &) { return false; });
+    const QStringList problems = TransmitterWork::writeProblems(values);
+    // Refused before the port is opened.
     if (!problems.isEmpty())
         throw Failure{tr("以下参数超出可写入的范围，没有写入发射机：") + problems.join(QStringLiteral("；"))};
-
-    TransmitterSession session;
-    openPort(session, port);
-    if (!m_parser.isSet(m_noBackup))
-        keep(ParamHistory::Kind::BeforeWrite, backup(session, values), port);
-    const QByteArray s = Records::build(Records::sFormat(), values).toLocal8Bit();
-    const auto result = session.writeRecords(s, [&values] {
-        return Records::build(Records::tFormat(), values, Records::kMixBiasTransmitter).toLocal8Bit();
-    });
-    switch (result) {
-    case TransmitterSession::WriteResult::Written:
-        break;
-    case TransmitterSession::WriteResult::Lost:
-        throw Failure{tr("串口连接已断开，参数没有完整写入发射机")};
-    case TransmitterSession::WriteResult::Incomplete:
-        throw Failure{tr("写入串口失败，参数没有完整写入发射机")};
-    case TransmitterSession::WriteResult::HandOffFailed:
-    case TransmitterSession::WriteResult::NotOpen:
-        throw Failure{tr("写入串口失败，参数没有写入发射机")};
+    openPort(work, port);
+    const TransmitterWork::Account account = work.write(!m_parser.isSet(m_noBackup));
+    if (!account.done) {
+        QString why = account.text;
+        if (!account.details.isEmpty())
+            why += account.details.join(QStringLiteral("；"));
+        if (account.noBackup)
+            why += tr("；不备份也要写入请加 --no-backup");
+        throw Failure{why};
     }
-    keep(ParamHistory::Kind::Written, values, port);
     if (!m_parser.isSet(m_verify)) {
-        out(tr("已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对\n").arg(s.size() * 2));
+        out(tr("已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对\n").arg(2 * Records::kRecordLength));
         return Success;
     }
-    QList<quint8> groups;
-    const MapParamAccess answer = readAnswer(session, values, &groups, ReadKind::AfterWrite);
-    const auto rows = ParamCompare::compare(values, answer, groups);
-    out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
-    return ParamCompare::differences(rows) + ParamCompare::missing(rows) > 0 ? Differences : Success;
-}
-
-MapParamAccess CliApp::backup(TransmitterSession &session, const MapParamAccess &seed)
-{
-    const auto refused = [](const QString &why) {
-        return Failure{tr("%1，写入前无法备份发射机的参数，没有写入；不备份也要写入请加 --no-backup").arg(why)};
-    };
-    QList<quint8> groups;
-    MapParamAccess answer;
-    try {
-        answer = readAnswer(session, seed, &groups, ReadKind::Confirmed);
-    } catch (const Failure &failure) {
-        throw refused(failure.message);
-    }
-    const qsizetype missing = ReplyFrames::missingGroups(groups).size();
-    if (missing > 0)
-        throw refused(tr("发射机只回报了 %1 组参数（共 %2 组）")
-                             .arg(ReplyFrames::groups().size() - missing).arg(ReplyFrames::groups().size()));
-    return answer;
+    const TransmitterWork::Verification v = work.readBack();
+    if (!v.account.done)
+        throw Failure{v.account.full()};
+    out(ParamPrinter::differences(v.rows, tr("文件"), tr("发射机")));
+    return ParamCompare::differences(v.rows) + ParamCompare::missing(v.rows) > 0 ? Differences : Success;
 }
 
 int CliApp::verify(const QString &port, const QString &file)
 {
-    const MapParamAccess values = loadFile(file);
-    TransmitterSession session;
-    openPort(session, port);
-    QList<quint8> groups;
-    const MapParamAccess answer = readAnswer(session, values, &groups);
-    const auto rows = ParamCompare::compare(values, answer, groups);
+    MapParamAccess values = loadFile(file);
+    TransmitterWork work(values);
+    openPort(work, port);
+    const TransmitterWork::Verification v = work.verify();
+    if (!v.account.done)
+        throw Failure{v.account.full()};
     if (m_parser.isSet(m_json)) {
-        out(ParamPrinter::differencesJson(rows));
+        out(ParamPrinter::differencesJson(v.rows));
     } else {
-        out(ParamPrinter::differences(rows, tr("文件"), tr("发射机")));
+        out(ParamPrinter::differences(v.rows, tr("文件"), tr("发射机")));
         out(ParamCompare::transmitterNote(int(values.value(QLatin1String(Records::kDualRateChannel)))) + QLatin1Char('\n'));
     }
-    return ParamCompare::differences(rows) + ParamCompare::missing(rows) > 0 ? Differences : Success;
+    return ParamCompare::differences(v.rows) + ParamCompare::missing(v.rows) > 0 ? Differences : Success;
 }
 
 int CliApp::show(const QString &file)

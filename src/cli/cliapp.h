@@ -13,7 +13,7 @@
 
 #include <optional>
 
-class TransmitterSession;
+class TransmitterWork;
 
 // The commands of k6qx-cli. Exit status as diff(1): 0 success or identical,
 // 1 differences found, 2 trouble; every trouble is one line on stderr.
@@ -48,21 +48,12 @@ private:
 
     void checkOptions(const QString &command, const QStringList &allowed, int positionals);
     MapParamAccess loadFile(const QString &path);
-    void openPort(TransmitterSession &session, const QString &port);
-    enum class ReadKind { Plain, AfterWrite, Confirmed };
-    // The answer; *groups the groups it brought (all of them, or some when
-    // the transmitter stopped short). Nothing at all is a Failure.
-    MapParamAccess readAnswer(TransmitterSession &session, const MapParamAccess &seed, QList<quint8> *groups,
-                              ReadKind kind = ReadKind::Plain);
-    // The transmitter's set before a write; anything short of a complete
-    // answer is a Failure, and nothing is written.
-    MapParamAccess backup(TransmitterSession &session, const MapParamAccess &seed);
+    // The work on a set held in values, its history trouble told once on stderr.
+    void openPort(TransmitterWork &work, const QString &port);
+    void watchHistory(TransmitterWork &work);
     // The transmitter's complete set, confirmed and kept in the history; an
     // answer that lacks groups is told on stdout and gives nullopt.
     std::optional<MapParamAccess> readComplete(const QString &port);
-    // Keeps the values in the history; a history that cannot be kept is said
-    // once on stderr and stops nothing.
-    void keep(ParamHistory::Kind kind, const ParamAccess &values, const QString &port);
     qint32 baudRate();
     QString helpText() const;
 

@@ -41,6 +41,7 @@ ChangeTracker::ChangeTracker(QWidget *form, QObject *parent)
             if (!w)
                 continue;
             m_controls << name;
+            m_fields.insert(name, &field);
             m_widgets.insert(name, w);
             m_formFonts.insert(name, w->testAttribute(Qt::WA_SetFont) ? w->font() : QFont());
             const auto changed = [this, name] { compare(name); };
@@ -52,7 +53,10 @@ ChangeTracker::ChangeTracker(QWidget *form, QObject *parent)
                 connect(combo, &QComboBox::currentIndexChanged, this, changed);
         }
     }
-    setBaseline();
+    MapParamAccess now;
+    for (const QString &control : std::as_const(m_controls))
+        now.setValue(control, m_access->value(control));
+    setBaseline(now);
     form->installEventFilter(this);
 }
 
@@ -63,10 +67,9 @@ QString ChangeTracker::tabMarker()
     return QStringLiteral(" *");
 }
 
-void ChangeTracker::setBaseline()
+void ChangeTracker::setBaseline(const MapParamAccess &baseline)
 {
-    for (const QString &control : std::as_const(m_controls))
-        m_baseline.setValue(control, m_access->value(control));
+    m_baseline = baseline;
     for (const QString &control : std::as_const(m_controls))
         compare(control);
 }
@@ -81,15 +84,12 @@ QStringList ChangeTracker::changedControls() const
     return changed;
 }
 
-void ChangeTracker::revert()
-{
-    for (const QString &control : std::as_const(m_controls))
-        m_access->setValue(control, m_baseline.value(control));
-}
-
 void ChangeTracker::compare(const QString &control)
 {
-    const bool changed = m_access->value(control) != m_baseline.value(control);
+    // Compared as the records carry them: 10.54 V and 10.50 V are both written as 10.5.
+    const Records::Field *field = m_fields.value(control);
+    const bool changed = Records::carriedValue(*field, m_access->value(control))
+                         != Records::carriedValue(*field, m_baseline.value(control));
     if (changed == m_changed.contains(control))
         return;
     const bool wasModified = isModified();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "paramaccess.h"
+#include "recordcodec.h"
 
 #include <QFont>
 #include <QHash>
@@ -16,11 +17,11 @@
 class FormAccess;
 class QWidget;
 
-// What the window's values are measured against: the set as it stood after
-// the last complete read, load, save or successful write. Every control the
-// records carry is watched; one whose value differs from the baseline is
-// marked (its "k6Changed" property, a tinted background and bold text), and
-// so is the tab of a page that holds one.
+// The marks on what differs from the baseline the transmitter work keeps
+// (the set after the last agreed read, load, save or write). Every control
+// the records carry is watched; one whose value, as the records would carry
+// it, differs from the baseline is marked (its "k6Changed" property, a
+// tinted background and bold text), and so is the tab of a page that holds one.
 class ChangeTracker final : public QObject
 {
     Q_OBJECT
@@ -31,15 +32,12 @@ public:
     explicit ChangeTracker(QWidget *form, QObject *parent = nullptr);
     ~ChangeTracker() override;
 
-    void setBaseline();
+    void setBaseline(const MapParamAccess &baseline);
     const MapParamAccess &baseline() const { return m_baseline; }
 
     bool isModified() const { return !m_changed.isEmpty(); }
     // In the order the records carry them.
     QStringList changedControls() const;
-
-    // Sets every control back to its baseline value.
-    void revert();
 
     // Puts the marks on the tabs again, after their texts were set anew
     // (a change of language).
@@ -63,6 +61,7 @@ private:
     MapParamAccess m_baseline;
     QStringList m_controls;
     QHash<QString, QWidget *> m_widgets;
+    QHash<QString, const Records::Field *> m_fields;
     QHash<QString, QFont> m_formFonts; // the font each control has in the form
     QSet<QString> m_changed;
 };

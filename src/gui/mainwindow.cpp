@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 
 #include "aboutbox.h"
-#include "answeraccount.h"
 #include "changetracker.h"
 #include "comm.h"
 #include "comparedialog.h"
@@ -13,38 +12,29 @@
 #include "filelog.h"
 #include "formaccess.h"
 #include "historydialog.h"
-#include "paramcompare.h"
 #include "paramfile.h"
-#include "portcombobox.h"
 #include "portdoctor.h"
-#include "portlist.h"
 #include "portnames.h"
-#include "portsettings.h"
-#include "remembered.h"
+#include "portpanel.h"
 #include "recordcodec.h"
-#include "replyframes.h"
-#include "sessionwait.h"
+#include "remembered.h"
 #include "sheetexport.h"
 #include "transmittersession.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
-#include <QDebug>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QTime>
+#include <QStyle>
 #include <QTimer>
-
-#include <future>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -52,7 +42,6 @@ MainWindow::MainWindow(QWidget *parent)
     Q_INIT_RESOURCE(res);
     ui = new Ui_MainWindow;
     ui->setupUi(this);
-    showTitle();
     form = std::make_unique<FormAccess>(this);
     for (QComboBox *box : findChildren<QComboBox *>())
         formItemCounts.insert(box, box->count());
@@ -71,18 +60,8 @@ MainWindow::MainWindow(QWidget *parent)
             button->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(file)));
     }
 
-    // Asking the system for its serial ports takes a while, and run beside
-    // building the form it slows both down. The paths given through the
-    // environment are listed at once; the system's ports follow once the
-    // window is on screen.
-    ui->comboBoxComm->clear();
-    ui->comboBoxComm->addItems(PortList::extraPorts());
-    // The panel as it was left; the port is chosen again once the system's
-    // ports are listed, unless the user has picked one by then.
-    Remembered::restoreChoices(panelControls());
-    connect(ui->comboBoxComm, &QComboBox::activated, this, [this] { portPicked = true; });
-    QTimer::singleShot(0, this, &MainWindow::startPortScan);
-    connect(ui->comboBoxComm, &PortComboBox::popupAboutToShow, this, &MainWindow::refreshPorts);
+    panel = new PortPanel(ui, this);
+    connect(panel, &PortPanel::portsListed, this, &MainWindow::portsListed);
 
     resize(1000, 525);
     // Where the window was left, when that is still on a screen; its size is
@@ -90,18 +69,15 @@ MainWindow::MainWindow(QWidget *parent)
     if (const auto kept = Remembered::position(); kept && QGuiApplication::screenAt(*kept))
         move(*kept);
 
-    session = new TransmitterSession(this);
-    session->setTarget(form.get());
-    connect(session, &TransmitterSession::countersChanged, this, &MainWindow::mirrorCounters);
-    connect(session, &TransmitterSession::delivered, this, &MainWindow::readMyCom);
-    connect(session, &TransmitterSession::lost, this, &MainWindow::endLostSession);
-    connect(session, &TransmitterSession::frameAssembled, this, &MainWindow::frameArrived);
-    readCopy = std::make_unique<MapParamAccess>();
-    readTee = std::make_unique<TeeParamAccess>(*form, *readCopy);
-    history = std::make_unique<ParamHistory>();
-    readAccountTimer = new QTimer(this);
-    readAccountTimer->setSingleShot(true);
-    connect(readAccountTimer, &QTimer::timeout, this, &MainWindow::endReadAccount);
+    work = new TransmitterWork(*form, this);
+    work->setAsker([this](TransmitterWork::Question q, const QString &why) { return askToWrite(q, why); });
+    TransmitterSession &session = work->session();
+    connect(&session, &TransmitterSession::countersChanged, this, &MainWindow::mirrorCounters);
+    connect(&session, &TransmitterSession::delivered, this, &MainWindow::readMyCom);
+    connect(work, &TransmitterWork::lost, this, &MainWindow::endLostSession);
+    connect(work, &TransmitterWork::readFinished, this, &MainWindow::showAccount);
+    connect(work, &TransmitterWork::historyTroubleChanged, this, &MainWindow::showHistoryWarning);
+    connect(work, &TransmitterWork::historyNotice, this, &MainWindow::showHistoryWarning);
 
     connect(ui->pushButtonLoad, &QPushButton::clicked, this, &MainWindow::load);
     connect(ui->pushButtonSave, &QPushButton::clicked, this, &MainWindow::save);
@@ -114,6 +90,12 @@ MainWindow::MainWindow(QWidget *parent)
     secLabel->setFrameShape(QFrame::Panel);
     secLabel->setFrameShadow(QFrame::Sunken);
     secLabel->setOpenExternalLinks(true);
+    // Trouble with the history stays in sight until an entry is kept again.
+    historyWarning = new QLabel;
+    historyWarning->setObjectName(QStringLiteral("historyWarning"));
+    historyWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+    historyWarning->hide();
+    ui->statusbar->addPermanentWidget(historyWarning);
     ui->statusbar->addPermanentWidget(fstLabel);
     ui->statusbar->addPermanentWidget(secLabel);
     // Beside the counters, where the form leaves room for buttons.
@@ -125,7 +107,11 @@ MainWindow::MainWindow(QWidget *parent)
         setWindowModified(modified);
         ui->pushButtonRevert->setEnabled(modified);
     });
-    connect(ui->pushButtonRevert, &QPushButton::clicked, changes, &ChangeTracker::revert);
+    connect(work, &TransmitterWork::baselineChanged, this, [this] {
+        changes->setBaseline(work->baseline());
+        showTitle();
+    });
+    connect(ui->pushButtonRevert, &QPushButton::clicked, work, &TransmitterWork::revert);
     connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
     connect(ui->pushButtonExport, &QPushButton::clicked, this, &MainWindow::exportSheet);
     connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
@@ -135,6 +121,7 @@ MainWindow::MainWindow(QWidget *parent)
     transCount = 0;
     RX_flag = 0;
     refrushInfoLabel();
+    showTitle();
 
     // Each action's keys; the buttons' tooltips name them.
     const std::pair<QPushButton *, QList<QKeySequence>> actionKeys[] = {
@@ -156,13 +143,11 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    if (portScan.valid())
-        portScan.wait(); // its answer is dropped with the window
-
+    delete panel; // waits for the port scan
     delete changes; // stops watching before the controls go
     changes = nullptr;
-    delete session; // closes the port before the form goes
-    session = nullptr;
+    delete work; // closes the port before the form goes
+    work = nullptr;
     delete ui;
     ui = nullptr;
 }
@@ -224,14 +209,24 @@ void MainWindow::showError(const QString &text)
     QMessageBox::critical(this, tr("错误"), text, QMessageBox::Ok);
 }
 
-// An action against the transmitter with the port closed is answered in the
-// status bar, not with silence.
-bool MainWindow::portOpenOrSay()
+// Trouble and failures in a message box; the rest in the status bar. A port
+// that went away is told by endLostSession.
+void MainWindow::showAccount(const TransmitterWork::Account &account)
 {
-    if (isComOpen)
-        return true;
-    ui->statusbar->showMessage(tr("串口未打开，请先打开串口"));
-    return false;
+    if (account.outcome == AnswerCollector::Outcome::Lost)
+        return;
+    if (account.level == TransmitterWork::Account::Level::Trouble)
+        showError(account.full());
+    else
+        ui->statusbar->showMessage(account.text);
+}
+
+void MainWindow::showHistoryWarning()
+{
+    const QString why = work->historyTrouble().isEmpty() ? work->clockNotice()
+                                                         : tr("参数历史没有保存：%1").arg(work->historyTrouble());
+    historyWarning->setToolTip(why);
+    historyWarning->setVisible(!why.isEmpty());
 }
 
 // --- port session -----------------------------------------------------------
@@ -242,110 +237,34 @@ void MainWindow::on_pushButtonOpen_clicked()
         closeSession();
         return;
     }
-
     const QString device = PortNames::deviceName(ui->comboBoxComm->currentText());
-    if (!session->open(device)) {
-        const auto findings = PortDoctor().examine(ui->comboBoxComm->currentText(), session->openError());
+    if (!work->open(device, panel->settings(), panel->dtr(), panel->rts())) {
+        const auto findings = PortDoctor().examine(ui->comboBoxComm->currentText(), work->openError());
         showError(tr("不能打开指定串口") + QLatin1Char('\n') + PortDoctor::openFailure(findings).join(QLatin1Char('\n')));
         return;
     }
-    myCom = session->port();
     strHex.clear();
     RX_flag = 0;
-    answeredSinceOpen = false;
-    Remembered::keepChoices(panelControls()); // choices that opened a port
-
+    Remembered::keepChoices(panel->controls()); // choices that opened a port
     setPortPar();
-    setPanelEnabled(false);
     ui->pushButtonOpen->setText(tr("关闭", "port button"));
     isComOpen = true;
     refrushInfoLabel();
 }
 
-// Ports plugged in or pulled out since the list was filled; never while a
-// port is open.
-void MainWindow::startPortScan()
-{
-    const QStringList listedAtStart = PortList::extraPorts();
-    portScan = std::async(std::launch::async, [this, listedAtStart] {
-        const QStringList enumerated = PortList::enumerate();
-        QMetaObject::invokeMethod(
-            this, [this, listedAtStart, enumerated] { portsEnumerated(listedAtStart, enumerated); },
-            Qt::QueuedConnection);
-    });
-}
-
-// The start-up list gets the system's ports, unless the list has changed
-// since (a refresh when the drop-down opened, a port opened).
-void MainWindow::portsEnumerated(const QStringList &listedAtStart, const QStringList &enumerated)
-{
-    QComboBox *box = ui->comboBoxComm;
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i)
-        shown << box->itemText(i);
-    if (!isComOpen && box->isEnabled() && shown == listedAtStart) {
-        const QString chosen = box->currentText();
-        box->clear();
-        box->addItems(PortList::compose(listedAtStart, enumerated));
-        box->setCurrentIndex(chosen.isEmpty() ? 0 : box->findText(chosen));
-        // The port of the last session when it is there again; else the
-        // first one.
-        const int kept = box->findText(Remembered::keptChoice(box));
-        if (!portPicked && kept >= 0)
-            box->setCurrentIndex(kept);
-    }
-    emit portsListed();
-}
-
-void MainWindow::refreshPorts()
-{
-    QComboBox *box = ui->comboBoxComm;
-    if (isComOpen || !box->isEnabled())
-        return;
-    const QStringList items = PortList::current();
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i)
-        shown << box->itemText(i);
-    if (items == shown)
-        return;
-    const int choice = PortList::keepChoice(items, box->currentText());
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(choice);
-}
-
+// The panel's settings went to the port as it opened; no read time-out to
+// set: QSerialPort signals readyRead as bytes arrive.
 void MainWindow::setPortPar()
 {
-    myCom = session->port();
-    if (!myCom)
-        return;
-    session->applySettings(PortSettings::fromPanel(ui->comboBoxBaudRate->currentText(),
-                                                   ui->comboBoxDataBit->currentText(),
-                                                   ui->comboBoxParity->currentText(),
-                                                   ui->comboBoxStopBit->currentText(),
-                                                   ui->comboBoxFlowCtrl->currentText()),
-                           ui->checkBoxDTR->isChecked(), ui->checkBoxRTS->isChecked());
-    // No read time-out to set: QSerialPort signals readyRead as bytes arrive
-    // instead of polling the port every 50 ms.
-    setPanelEnabled(false);
-}
-
-QList<QWidget *> MainWindow::panelControls() const
-{
-    return {ui->comboBoxComm, ui->comboBoxBaudRate, ui->comboBoxDataBit, ui->comboBoxStopBit,
-            ui->comboBoxFlowCtrl, ui->comboBoxParity, ui->checkBoxDTR, ui->checkBoxRTS};
-}
-
-void MainWindow::setPanelEnabled(bool enabled)
-{
-    for (QWidget *w : panelControls())
-        w->setEnabled(enabled);
+    myCom = work->session().port();
+    panel->setEnabled(false);
 }
 
 void MainWindow::closeSession()
 {
-    session->close();
-    setPanelEnabled(true);
+    work->close();
+    myCom = nullptr;
+    panel->setEnabled(true);
     ui->pushButtonOpen->setText(tr("打开", "port button"));
     isComOpen = false;
     refrushInfoLabel();
@@ -353,19 +272,16 @@ void MainWindow::closeSession()
 
 void MainWindow::endLostSession()
 {
-    readAccountTimer->stop();
     ui->statusbar->clearMessage();
     closeSession();
     // Told after the port is closed and the signal has returned.
-    QTimer::singleShot(0, this, [this] {
-        showError(tr("串口连接已断开，串口已关闭\n请检查连接后重新打开串口"));
-    });
+    QTimer::singleShot(0, this, [this] { showError(tr("串口连接已断开，串口已关闭\n请检查连接后重新打开串口")); });
 }
 
 void MainWindow::mirrorCounters()
 {
-    transCount = int(session->sentBytes());
-    recvCount = int(session->receivedBytes());
+    transCount = int(work->session().sentBytes());
+    recvCount = int(work->session().receivedBytes());
     refrushInfoLabel();
 }
 
@@ -377,202 +293,41 @@ QByteArray MainWindow::whattoSend(QString tmp, bool hex)
     return BgComm::HexStringToByteArray(tmp, &ok);
 }
 
-// --- reading --------------------------------------------------------------------
+// --- reading, writing, verifying ---------------------------------------------
 
 void MainWindow::on_pushButtonRead_clicked()
 {
-    if (!portOpenOrSay())
-        return;
-    const QString editsKept = keepEdits();
-    // The answer goes into the controls and, as the transmitter reported it,
-    // into a copy seeded with the window's values for the history.
-    *readCopy = windowValues();
-    session->setTarget(readTee.get());
-    readSeen.clear();
-    readAccountTimer->stop();
-    ui->statusbar->showMessage(editsKept);
-    if (!session->requestRead()) {
-        showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新读取"));
-        return;
-    }
-    // Frames go into the controls as they arrive; the account follows.
-    readAccountTimer->start(SessionWait::answerTimeoutMs(session->baudRate()));
-    refrushInfoLabel();
+    ui->statusbar->clearMessage();
+    work->read();
 }
 
-void MainWindow::frameArrived(quint8 group)
-{
-    if (readAccountTimer->isActive() && ReplyFrames::isKnownGroup(group) && !readSeen.contains(group))
-        readSeen << group;
-}
-
-// The session has decoded a delivery into the controls; the window shows
-// where the assembly of the next frame stands.
+// The session has decoded a delivery; the window shows where the assembly
+// of the next frame stands.
 void MainWindow::readMyCom()
 {
-    strHex = session->pendingHex();
-    RX_flag = session->pendingBytes();
-    if (readAccountTimer->isActive() && ReplyFrames::missingGroups(readSeen).isEmpty()) {
-        readAccountTimer->stop();
-        endReadAccount();
-    }
+    strHex = work->session().pendingHex();
+    RX_flag = work->session().pendingBytes();
 }
-
-void MainWindow::endReadAccount()
-{
-    QString text = AnswerAccount::ofRead(readSeen);
-    if (ReplyFrames::missingGroups(readSeen).isEmpty()) {
-        answeredSinceOpen = true;
-        text += keepInHistory(ParamHistory::Kind::Read, *readCopy);
-        changes->setBaseline();
-        showFile(QString()); // the window holds the transmitter's set now
-        valuesOrigin = tr("发射机 %1").arg(portName());
-        originFirmware = int(form->value(QLatin1String(ReplyFrames::kFirmwareControl)));
-    } else {
-        // What arrives after the account would make it untrue: the values it
-        // names as the window's own stay so.
-        session->discardUntilRequest();
-    }
-    session->setTarget(form.get());
-    ui->statusbar->showMessage(text);
-}
-
-// A request of another step while the account of 读取数据 is still open ends
-// that account first.
-void MainWindow::finishReadAccountNow()
-{
-    if (!readAccountTimer->isActive())
-        return;
-    readAccountTimer->stop();
-    endReadAccount();
-}
-
-QString MainWindow::portName() const
-{
-    return session->port() ? session->port()->portName() : QString();
-}
-
-// Keeps an entry; a history that cannot be kept never stops anything, and is
-// told once, after what the status bar says anyway.
-QString MainWindow::keepInHistory(ParamHistory::Kind kind, const ParamAccess &values)
-{
-    QString why;
-    if (history->keep(kind, values, portName(), &why) || historyTroubleTold)
-        return QString();
-    historyTroubleTold = true;
-    return tr("（参数历史没有保存：%1）").arg(why);
-}
-
-// Changes not written or saved go into the history before something
-// replaces them.
-QString MainWindow::keepEdits()
-{
-    return changes->isModified() ? keepInHistory(ParamHistory::Kind::Edits, windowValues()) : QString();
-}
-
-// Before the first write of a session the transmitter's set goes into the
-// history; it is read into a copy, never into the window. False when the
-// write must not go on.
-bool MainWindow::backUpBeforeWriting()
-{
-    finishReadAccountNow();
-    MapParamAccess old = windowValues();
-    QList<quint8> groups;
-    switch (SessionWait::readAnswer(*session, old, SessionWait::answerTimeoutMs(session->baudRate()), &groups)) {
-    case SessionWait::Outcome::Complete: {
-        answeredSinceOpen = true;
-        const QString trouble = keepInHistory(ParamHistory::Kind::BeforeWrite, old);
-        if (!trouble.isEmpty())
-            ui->statusbar->showMessage(trouble);
-        return true;
-    }
-    case SessionWait::Outcome::NotSent:
-        showError(tr("写入串口失败，读取请求没有发出，参数没有写入发射机\n请检查连接后重新写入"));
-        return false;
-    case SessionWait::Outcome::Lost: // told by endLostSession
-        return false;
-    case SessionWait::Outcome::Partial:
-    case SessionWait::Outcome::TimedOut:
-    case SessionWait::Outcome::Unconfirmed:
-        break;
-    }
-    QMessageBox ask(QMessageBox::Question, tr("写入数据"), tr("发射机没有回报当前参数，写入前无法备份。\n仍然写入？"),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    ask.setDefaultButton(QMessageBox::No);
-    // The port may go while the question is open.
-    return ask.exec() == QMessageBox::Yes && portOpenOrSay();
-}
-
-// --- records --------------------------------------------------------------------
-
-QString MainWindow::buildSRecord() const
-{
-    return Records::build(Records::sFormat(), *form);
-}
-
-QString MainWindow::buildTRecord(int mixBias) const
-{
-    return Records::build(Records::tFormat(), *form, mixBias);
-}
-
-void MainWindow::applySRecord(const QString &record)
-{
-    Records::apply(Records::sFormat(), record, *form);
-}
-
-void MainWindow::applyTRecord(const QString &record, int mixBias)
-{
-    Records::apply(Records::tFormat(), record, *form, mixBias);
-}
-
-bool MainWindow::recordsFit(int mixBias, const QString &refusal)
-{
-    const QStringList problems = Records::limitProblems(Records::sFormat(), *form)
-                                 + Records::limitProblems(Records::tFormat(), *form, mixBias);
-    if (problems.isEmpty())
-        return true;
-    showError(refusal + QLatin1Char('\n') + problems.join(QLatin1Char('\n')));
-    return false;
-}
-
-// --- writing --------------------------------------------------------------------
 
 void MainWindow::on_pushButtonSend2_clicked()
 {
-    const QString s = buildSRecord();
-    if (!portOpenOrSay())
-        return;
-    if (!recordsFit(Records::kMixBiasTransmitter, tr("以下参数超出可写入的范围，没有写入发射机：")))
-        return;
-    if (!answeredSinceOpen && !backUpBeforeWriting())
-        return;
-
-    ui->statusbar->clearMessage();
-    // T is built from the controls after the pause, as they stand then.
-    const auto result = session->writeRecords(whattoSend(s, false), [this] {
-        return whattoSend(buildTRecord(Records::kMixBiasTransmitter), false);
-    });
-    switch (result) {
-    case TransmitterSession::WriteResult::Written:
-        // The transmitter does not acknowledge: what is known is what left.
-        ui->statusbar->showMessage(
-            tr("参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对").arg(2 * Records::kRecordLength)
-            + keepInHistory(ParamHistory::Kind::Written, windowValues()));
-        changes->setBaseline();
-        break;
-    case TransmitterSession::WriteResult::HandOffFailed:
-        showError(tr("写入串口失败，参数没有写入发射机\n请检查连接后重新写入"));
-        break;
-    case TransmitterSession::WriteResult::Incomplete:
-        showError(tr("写入串口失败，参数没有完整写入发射机\n请检查连接后重新写入"));
-        break;
-    case TransmitterSession::WriteResult::NotOpen:
-    case TransmitterSession::WriteResult::Lost: // told by endLostSession
-        break;
-    }
+    TransmitterWork::Account account = work->write();
+    if (account.done)
+        account.text += tr("，可以用“校验数据”核对");
+    showAccount(account);
 }
 
-// --- verifying --------------------------------------------------------------------
+bool MainWindow::askToWrite(TransmitterWork::Question question, const QString &why)
+{
+    const QString text = question == TransmitterWork::Question::WriteWithoutBackup
+                             ? tr("发射机没有回报当前参数，写入前无法备份。\n仍然写入？")
+                             : tr("备份没有保存：%1\n仍然写入？").arg(why);
+    QMessageBox ask(QMessageBox::Question, tr("写入数据"), text, QMessageBox::Yes | QMessageBox::No, this);
+    ask.setDefaultButton(QMessageBox::No);
+    if (question == TransmitterWork::Question::WriteWithoutBackup)
+        ask.setInformativeText(why);
+    return ask.exec() == QMessageBox::Yes;
+}
 
 void MainWindow::on_pushButtonVerify_clicked()
 {
@@ -580,63 +335,25 @@ void MainWindow::on_pushButtonVerify_clicked()
         verifyAgainstFile();
         return;
     }
-    QMessageBox ask(QMessageBox::Question, tr("校验数据"), tr("把窗口中的参数与哪一方比较？"),
-                    QMessageBox::Cancel, this);
+    QMessageBox ask(QMessageBox::Question, tr("校验数据"), tr("把窗口中的参数与哪一方比较？"), QMessageBox::Cancel, this);
     QPushButton *transmitter = ask.addButton(tr("发射机"), QMessageBox::AcceptRole);
     QPushButton *file = ask.addButton(tr("参数文件"), QMessageBox::AcceptRole);
     ask.setDefaultButton(transmitter);
     ask.exec();
-    if (ask.clickedButton() == transmitter) {
-        // The port may have gone while the question was open.
-        if (portOpenOrSay())
-            verifyAgainstTransmitter();
-    } else if (ask.clickedButton() == file) {
+    if (ask.clickedButton() == file) {
         verifyAgainstFile();
-    }
-}
-
-MapParamAccess MainWindow::windowValues() const
-{
-    MapParamAccess values;
-    for (const Records::Format *f : {&Records::sFormat(), &Records::tFormat()}) {
-        for (const Records::Field &field : *f)
-            values.setValue(QLatin1String(field.control), form->value(QLatin1String(field.control)));
-    }
-    return values;
-}
-
-void MainWindow::verifyAgainstTransmitter()
-{
-    const MapParamAccess mine = windowValues();
-    // Seeded with the window's values, so the dual rates decoded are those of
-    // the channel the window shows.
-    MapParamAccess answer = mine;
-    const int timeout = SessionWait::answerTimeoutMs(session->baudRate());
-    QList<quint8> groups;
-    finishReadAccountNow();
-    const auto outcome = SessionWait::readAnswer(*session, answer, timeout, &groups);
-    answeredSinceOpen = answeredSinceOpen || outcome == SessionWait::Outcome::Complete;
-    switch (outcome) {
-    case SessionWait::Outcome::Complete:
-    case SessionWait::Outcome::Partial: // what came is compared, the rest named
-        break;
-    case SessionWait::Outcome::TimedOut:
-        showError(tr("发射机在 %1 毫秒内没有回报参数，没有比较任何参数\n请检查连接后重新校验").arg(timeout));
-        return;
-    case SessionWait::Outcome::NotSent:
-        showError(tr("写入串口失败，读取请求没有发出\n请检查连接后重新校验"));
-        return;
-    case SessionWait::Outcome::Unconfirmed: // asked for by the command-line tool only
-    case SessionWait::Outcome::Lost:        // told by endLostSession
         return;
     }
-    const int channel = int(mine.value(QLatin1String(Records::kDualRateChannel)));
-    const QList<ParamCompare::Row> rows = ParamCompare::compare(mine, answer, groups);
-    QString note = ParamCompare::transmitterNote(channel);
-    if (ParamCompare::missing(rows) > 0)
-        note = tr("发射机没有回报：%1").arg(ParamCompare::missingNames(rows)) + QLatin1Char('\n') + note;
-    const QString origin = tr("发射机 %1 %2").arg(portName(), QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
-    CompareDialog dlg(rows, origin, note, this);
+    if (ask.clickedButton() != transmitter)
+        return;
+    TransmitterWork::Verification v = work->verify(); // the port may have gone while the question was open
+    if (!v.account.done) {
+        if (v.account.level == TransmitterWork::Account::Level::Trouble)
+            v.account.advice = tr("请检查连接后重新校验");
+        showAccount(v.account);
+        return;
+    }
+    CompareDialog dlg(v.rows, v.origin, v.note, this);
     if (dlg.exec() == QDialog::Accepted)
         takeValues(dlg);
 }
@@ -659,7 +376,7 @@ void MainWindow::verifyAgainstFile()
 // standing in for what a file does not carry.
 void MainWindow::compareWithRecords(const QString &records, const QString &origin)
 {
-    const MapParamAccess mine = windowValues();
+    const MapParamAccess mine = work->values();
     MapParamAccess file = mine;
     Records::apply(Records::sFormat(), records.left(Records::kRecordLength), file);
     Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), file, Records::kMixBiasFile);
@@ -669,53 +386,55 @@ void MainWindow::compareWithRecords(const QString &records, const QString &origi
 }
 
 // The values ticked in a comparison go into the window as changes; nothing
-// is sent.
+// is sent. What the window cannot hold is said.
 void MainWindow::takeValues(const CompareDialog &dialog)
 {
-    for (const auto &[control, value] : dialog.taken())
-        form->setValue(control, value);
+    const QStringList clamped = work->take(dialog.taken());
+    if (!clamped.isEmpty())
+        ui->statusbar->showMessage(TransmitterWork::clampText(clamped));
 }
 
 // --- history ----------------------------------------------------------------------
 
 void MainWindow::showHistory()
 {
-    HistoryDialog dlg(history->entries(), this);
-    connect(&dlg, &HistoryDialog::compareRequested, this, &MainWindow::compareWithHistory);
-    connect(&dlg, &HistoryDialog::loadRequested, this, [this, &dlg](const ParamHistory::Entry &entry) {
-        if (loadFromHistory(entry))
+    HistoryDialog dlg(work->history().entries(), this);
+    const auto recordsOf = [this](const ParamHistory::Entry &entry, const QString &refusal, QString *records) {
+        QString error;
+        if (ParamFile::load(entry.path, records, &error))
+            return true;
+        showError(refusal.arg(error));
+        return false;
+    };
+    connect(&dlg, &HistoryDialog::compareRequested, this, [&](const ParamHistory::Entry &entry) {
+        QString records;
+        if (recordsOf(entry, tr("不能读取历史记录，没有比较任何参数：\n%1"), &records))
+            compareWithRecords(records, HistoryDialog::origin(entry));
+    });
+    connect(&dlg, &HistoryDialog::loadRequested, this, [&](const ParamHistory::Entry &entry) {
+        QString records;
+        if (!recordsOf(entry, tr("不能读取历史记录，没有加载任何参数：\n%1"), &records))
+            return;
+        TransmitterWork::Origin origin;
+        origin.kind = TransmitterWork::Origin::Kind::History;
+        origin.where = HistoryDialog::origin(entry);
+        if (loadRecords(records, origin))
             dlg.accept();
     });
     dlg.exec();
 }
 
-void MainWindow::compareWithHistory(const ParamHistory::Entry &entry)
-{
-    QString records;
-    QString error;
-    if (!ParamFile::load(entry.path, &records, &error)) {
-        showError(tr("不能读取历史记录，没有比较任何参数：\n%1").arg(error));
-        return;
-    }
-    compareWithRecords(records, HistoryDialog::origin(entry));
-}
-
-bool MainWindow::loadFromHistory(const ParamHistory::Entry &entry)
-{
-    QString records;
-    QString error;
-    if (!ParamFile::load(entry.path, &records, &error)) {
-        showError(tr("不能读取历史记录，没有加载任何参数：\n%1").arg(error));
-        return false;
-    }
-    loadRecords(records);
-    showFile(QString()); // the history's copy is no file of the user's
-    valuesOrigin = HistoryDialog::origin(entry);
-    originFirmware.reset();
-    return true;
-}
-
 // --- files ------------------------------------------------------------------------
+
+bool MainWindow::recordsFit(int mixBias, const QString &refusal)
+{
+    const QStringList problems = Records::limitProblems(Records::sFormat(), *form)
+                                 + Records::limitProblems(Records::tFormat(), *form, mixBias);
+    if (problems.isEmpty())
+        return true;
+    showError(refusal + QLatin1Char('\n') + problems.join(QLatin1Char('\n')));
+    return false;
+}
 
 bool MainWindow::save()
 {
@@ -731,14 +450,11 @@ bool MainWindow::save()
         return false;
     Remembered::keepFolderOf(fileName);
 
-    if (!ParamFile::save(fileName, (s + t).toLocal8Bit())) {
+    if (!ParamFile::save(fileName, whattoSend(s + t, false))) {
         showError(tr("不能写入指定的文件"));
         return false;
     }
-    changes->setBaseline();
-    showFile(fileName);
-    valuesOrigin = tr("文件 %1").arg(QFileInfo(fileName).fileName());
-    originFirmware.reset();
+    work->saved(fileName);
     return true;
 }
 
@@ -747,46 +463,61 @@ void MainWindow::load()
     DlgLoad dlg(this);
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const QString text = dlg.getContext();
     QString records;
     QString reason;
-    if (!ParamFile::recordsOf(text, &records, &reason)) {
+    if (!ParamFile::recordsOf(dlg.getContext(), &records, &reason)) {
         showError(tr("不是有效的参数文件，没有加载任何参数：\n%1").arg(reason));
         return;
     }
-    loadRecords(records);
-    showFile(dlg.getFileName());
-    valuesOrigin = tr("文件 %1").arg(QFileInfo(dlg.getFileName()).fileName());
-    originFirmware.reset();
+    TransmitterWork::Origin origin;
+    origin.kind = TransmitterWork::Origin::Kind::File;
+    origin.where = dlg.getFileName();
+    loadRecords(records, origin);
 }
 
-// The records of a file into the window, the changes it held kept first;
-// the window then stands as loaded.
-void MainWindow::loadRecords(const QString &records)
+// The records of a file into the window through the work, which keeps the
+// changes they replace first; the window then stands as loaded.
+bool MainWindow::loadRecords(const QString &records, const TransmitterWork::Origin &origin)
 {
-    const QString editsKept = keepEdits();
-    if (!editsKept.isEmpty())
-        ui->statusbar->showMessage(editsKept);
-    applySRecord(records.left(Records::kRecordLength));
-    applyTRecord(records.mid(Records::kRecordLength), Records::kMixBiasFile);
-    changes->setBaseline();
+    MapParamAccess loaded = work->values();
+    Records::apply(Records::sFormat(), records.left(Records::kRecordLength), loaded);
+    Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), loaded, Records::kMixBiasFile);
+    const QStringList clamped = work->load(loaded, origin);
+    ui->statusbar->showMessage(TransmitterWork::clampText(clamped));
+    return true;
+}
+
+QString MainWindow::buildSRecord() const
+{
+    return Records::build(Records::sFormat(), *form);
+}
+
+QString MainWindow::buildTRecord(int mixBias) const
+{
+    return Records::build(Records::tFormat(), *form, mixBias);
+}
+
+void MainWindow::applySRecord(const QString &record)
+{
+    Records::apply(Records::sFormat(), record, *form);
+}
+
+void MainWindow::applyTRecord(const QString &record, int mixBias)
+{
+    Records::apply(Records::tFormat(), record, *form, mixBias);
 }
 
 // --- what the window shows and keeps ------------------------------------------------
-
-void MainWindow::showFile(const QString &path)
-{
-    shownFile = path;
-    setWindowFilePath(path);
-    showTitle();
-}
 
 // The form's title, then the file the values came from or went to, with the
 // mark of values changed since.
 void MainWindow::showTitle()
 {
+    const TransmitterWork::Origin &origin = work ? work->origin() : TransmitterWork::Origin();
+    const bool fromFile = origin.kind == TransmitterWork::Origin::Kind::File;
+    setWindowFilePath(fromFile ? origin.where : QString());
+    const QString file = fromFile ? QFileInfo(origin.where).fileName() : QString();
     const QString formTitle = tr("Korvan电子K6QX调参软件V2.0");
-    const QString file = QFileInfo(shownFile).fileName();
     setWindowTitle(file.isEmpty() ? formTitle + QLatin1String("[*]")
                                   : formTitle + QLatin1String(" - ") + file + QLatin1String("[*]"));
 }
@@ -813,21 +544,34 @@ void MainWindow::explainControls()
 
 void MainWindow::keepWindowState()
 {
-    Remembered::keepChoices(panelControls());
+    Remembered::keepChoices(panel->controls());
     Remembered::keepPosition(pos());
 }
 
-// --- setup sheet ------------------------------------------------------------------
-
 void MainWindow::exportSheet()
 {
-    const MapParamAccess values = windowValues();
+    const MapParamAccess values = work->values();
+    const TransmitterWork::Origin &origin = work->origin();
     SetupSheet::Input input;
     input.values = &values;
     input.time = QDateTime::currentDateTime();
-    input.firmware = originFirmware;
-    // Where the values came from, and whether they were changed since.
-    input.source = valuesOrigin.isEmpty() ? tr("程序的初始值") : valuesOrigin;
+    input.firmware = origin.firmware;
+    input.unreported = origin.unreported;
+    switch (origin.kind) {
+    case TransmitterWork::Origin::Kind::Start:
+        input.source = tr("程序的初始值");
+        break;
+    case TransmitterWork::Origin::Kind::Transmitter:
+        input.source = tr("发射机 %1").arg(origin.where);
+        break;
+    case TransmitterWork::Origin::Kind::File:
+        input.source = tr("文件 %1").arg(QFileInfo(origin.where).fileName());
+        break;
+    case TransmitterWork::Origin::Kind::History:
+        input.source = origin.where;
+        break;
+    }
+    // Whether the values were changed since.
     if (changes->isModified())
         input.source = tr("%1，窗口中已修改").arg(input.source);
     const QString done = SheetExport::run(this, input);

@@ -4,30 +4,28 @@
 #pragma once
 
 #include "paramhistory.h"
+#include "transmitterwork.h"
 
 #include <QHash>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
-#include <QStringList>
 
-#include <future>
 #include <memory>
-#include <optional>
 
 class ChangeTracker;
 class CompareDialog;
 class FormAccess;
-class MapParamAccess;
+class PortPanel;
 
 class QComboBox;
 class QPushButton;
 class QLabel;
-class QTimer;
-class TransmitterSession;
 class Ui_MainWindow;
 
+// The window: the form, bound to the transmitter work of the core. It
+// forwards clicks, shows what the work tells, and asks the user.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -35,6 +33,8 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    TransmitterWork &transmitterWork() { return *work; }
 
 signals:
     // The system's serial ports have joined the start-up port list.
@@ -46,7 +46,6 @@ protected:
 
 private slots:
     void on_pushButtonOpen_clicked();
-    void refreshPorts();
     void on_pushButtonRead_clicked();
     void on_pushButtonSend2_clicked();
     void on_pushButtonVerify_clicked();
@@ -56,8 +55,6 @@ private slots:
     bool save();
 
 private:
-    void startPortScan();
-    void portsEnumerated(const QStringList &listedAtStart, const QStringList &enumerated);
     void setPortPar();
     QByteArray whattoSend(QString tmp, bool hex);
     void refrushInfoLabel();
@@ -68,30 +65,18 @@ private:
     void applyTRecord(const QString &record, int mixBias);
 
     void closeSession();
-    QList<QWidget *> panelControls() const;
-    void setPanelEnabled(bool enabled);
     void endLostSession();
     void mirrorCounters();
     bool recordsFit(int mixBias, const QString &refusal);
-    void verifyAgainstTransmitter();
+    bool askToWrite(TransmitterWork::Question question, const QString &why);
+    void showAccount(const TransmitterWork::Account &account);
     void verifyAgainstFile();
     void compareWithRecords(const QString &records, const QString &origin);
     void takeValues(const CompareDialog &dialog);
     void showHistory();
-    void compareWithHistory(const ParamHistory::Entry &entry);
-    bool loadFromHistory(const ParamHistory::Entry &entry);
-    void loadRecords(const QString &records);
-    MapParamAccess windowValues() const;
+    bool loadRecords(const QString &records, const TransmitterWork::Origin &origin);
     void showError(const QString &text);
-    bool portOpenOrSay();
-    bool backUpBeforeWriting();
-    QString keepInHistory(ParamHistory::Kind kind, const ParamAccess &values);
-    QString portName() const;
-    QString keepEdits();
-    void finishReadAccountNow();
-    void frameArrived(quint8 group);
-    void endReadAccount();
-    void showFile(const QString &path);
+    void showHistoryWarning();
     void showTitle();
     void explainControls();
     void keepWindowState();
@@ -108,36 +93,12 @@ private:
     int RX_flag = 0;
 
     std::unique_ptr<FormAccess> form;
-    std::future<void> portScan; // the system's ports, asked for once the window is up
     QHash<QComboBox *, int> formItemCounts; // items each combo box has in the form
-    // The port, the frame assembly and the counters; the members above mirror it.
-    TransmitterSession *session = nullptr;
-    // The account of the last 读取数据: the groups its answer brought so far,
-    // told in the status bar once all came or the answer time is over.
-    QTimer *readAccountTimer = nullptr;
-    QList<quint8> readSeen;
-    // What the answer to 读取数据 reported, unclamped, for the history.
-    std::unique_ptr<MapParamAccess> readCopy;
-    std::unique_ptr<TeeParamAccess> readTee;
-    // A complete answer came since the port was opened: the transmitter's
-    // set before a write is in the history already.
-    bool answeredSinceOpen = false;
-    std::unique_ptr<ParamHistory> history;
-    bool historyTroubleTold = false;
-    // The values as they stood after the last complete read, load, save or
-    // write, and the marks on what differs from them.
+    TransmitterWork *work = nullptr;
+    PortPanel *panel = nullptr;
     ChangeTracker *changes = nullptr;
-    // The file the window's values were last loaded from or saved to.
-    QString shownFile;
-    // The user picked a port before the system's ports were listed.
-    bool portPicked = false;
+    QLabel *historyWarning = nullptr;
     QHash<QPushButton *, QList<QKeySequence>> buttonKeys;
-    // Where those values came from, for the setup sheet: the port of the
-    // read, the file loaded or saved, the history entry.
-    QString valuesOrigin;
-    // The firmware version the transmitter of that read reported; no file
-    // carries one.
-    std::optional<int> originFirmware;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };

@@ -183,9 +183,15 @@ QString sectionHtml(const Section &section, const SetupSheet::Input &input)
             label = label.arg(channel);
         html += QStringLiteral("<tr><th align=\"left\">%1</th>").arg(escaped(label));
         for (int i = 0; i < row.params.size(); ++i) {
-            html += QStringLiteral("<td align=\"right\" title=\"%1\">%2</td>")
-                        .arg(QLatin1String(row.params.at(i)),
-                             escaped(cellText(row.params.at(i), section.columns.at(i), input)));
+            const QString text = escaped(cellText(row.params.at(i), section.columns.at(i), input));
+            const Records::Field *field = fieldOf(row.params.at(i));
+            if (field && input.unreported.contains(QLatin1String(field->control))) {
+                html += QStringLiteral("<td align=\"right\" title=\"%1\"><font color=\"#888888\">%2 %3</font></td>")
+                            .arg(QLatin1String(row.params.at(i)), text, escaped(tr("（未读取）")));
+            } else {
+                html += QStringLiteral("<td align=\"right\" title=\"%1\">%2</td>")
+                            .arg(QLatin1String(row.params.at(i)), text);
+            }
         }
         html += QStringLiteral("</tr>\n");
     }

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -29,6 +30,9 @@ public:
         // The transmitter reports its firmware version with its parameters;
         // no record and no parameter file carries it.
         std::optional<int> firmware;
+        // Controls whose values the source did not give (a transmitter does
+        // not report the dual-rate switch): shown greyed, "（未读取）".
+        QStringList unreported;
     };
 
     static QString html(const Input &input);

@@ -71,19 +71,30 @@ QString ParamHistory::defaultFolder()
 ParamHistory::ParamHistory(const QString &folder)
     : m_folder(folder)
 {
+    const QDir dir(m_folder);
+    const QDateTime aMinuteAgo = QDateTime::currentDateTime().addSecs(-60);
+    const QFileInfoList staged =
+        dir.entryInfoList({QStringLiteral(".keeping-*")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &f : staged) {
+        if (f.lastModified() < aMinuteAgo)
+            QFile::remove(f.filePath());
+    }
 }
 
-bool ParamHistory::keep(Kind kind, const ParamAccess &values, const QString &port, QString *error, QString *path)
+bool ParamHistory::keep(Kind kind, const ParamAccess &values, const QString &port, QString *error, QString *path,
+                        QStringList *clamped)
 {
     const auto fail = [error](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
+    // What the transmitter reported is kept even where a field cannot carry
+    // it: the records hold the nearest value, and the caller is told which.
     const QStringList problems = Records::limitProblems(Records::sFormat(), values)
                                  + Records::limitProblems(Records::tFormat(), values, Records::kMixBiasFile);
-    if (!problems.isEmpty())
-        return fail(tr("以下参数超出可保存的范围：") + problems.join(QStringLiteral("；")));
+    if (clamped)
+        *clamped = problems;
     const QByteArray data = (Records::build(Records::sFormat(), values)
                              + Records::build(Records::tFormat(), values, Records::kMixBiasFile))
                                 .toLatin1();
@@ -105,9 +116,16 @@ bool ParamHistory::keep(Kind kind, const ParamAccess &values, const QString &por
 
     // Every entry has a time of its own, so newest first is one order.
     QSet<QString> taken;
-    for (const Entry &e : scan(m_folder))
+    const QList<Entry> before = scan(m_folder);
+    for (const Entry &e : before)
         taken.insert(QFileInfo(e.path).fileName().left(kStampLength));
     QDateTime time = QDateTime::currentDateTime();
+    // A clock behind the newest entry (a flat clock battery, a clock set
+    // back) still names the entry; the user is told to look at the clock.
+    if (!before.isEmpty() && before.last().time > time) {
+        m_clockNotice = tr("电脑的时钟早于参数历史中最新的记录（%1），请检查时钟")
+                            .arg(before.last().time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    }
     QString target;
     for (int attempt = 0; attempt < kNameAttempts && target.isEmpty(); time = time.addMSecs(1)) {
         if (taken.contains(time.toString(kStampFormat)))
@@ -124,8 +142,10 @@ bool ParamHistory::keep(Kind kind, const ParamAccess &values, const QString &por
         return fail(tr("不能在文件夹 %1 中写入文件").arg(shown));
     }
 
-    const QList<Entry> all = scan(m_folder);
-    for (qsizetype i = 0; i < all.size() - kMaxEntries; ++i)
+    // The oldest go, never the entry just kept, wherever the clock put it.
+    QList<Entry> all = scan(m_folder);
+    all.removeIf([&target](const Entry &e) { return e.path == target; });
+    for (qsizetype i = 0; i < all.size() - (kMaxEntries - 1); ++i)
         QFile::remove(all.at(i).path);
     if (path)
         *path = target;

@@ -35,17 +35,25 @@ public:
     // K6QX_HISTORY_DIR when set, else "k6qx/history" in the user's data folder.
     static QString defaultFolder();
 
+    // Staging files that an interrupted keep left behind more than a
+    // minute ago are removed.
     explicit ParamHistory(const QString &folder = defaultFolder());
 
     QString folder() const { return m_folder; }
 
     // Keeps the values as a new entry, written whole or not at all, then
-    // removes the oldest entries beyond kMaxEntries. Two entries never share
-    // a time: a name already taken moves on by a millisecond. False with
-    // *error (one line for the user) when the values cannot be saved as a
-    // file or the folder cannot be made or written; *path is the entry's file.
+    // removes the oldest entries beyond kMaxEntries, never the one just
+    // kept. Two entries never share a time: a name already taken moves on
+    // by a millisecond. A value no file field can carry is kept as the
+    // nearest one the field holds, and *clamped names it. False with *error
+    // (one line for the user) when the folder cannot be made or written;
+    // *path is the entry's file.
     bool keep(Kind kind, const ParamAccess &values, const QString &port, QString *error = nullptr,
-              QString *path = nullptr);
+              QString *path = nullptr, QStringList *clamped = nullptr);
+
+    // Set by keep when the newest entry in the folder is dated after the
+    // clock: "电脑的时钟早于参数历史中最新的记录（…），请检查时钟".
+    QString clockNotice() const { return m_clockNotice; }
 
     // Newest first, read from the names only.
     QList<Entry> entries() const;
@@ -65,4 +73,5 @@ public:
 
 private:
     QString m_folder;
+    QString m_clockNotice;
 };

@@ -1,0 +1,525 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "transmitterwork.h"
+
+#include "answeraccount.h"
+#include "formlimits.h"
+#include "recordcodec.h"
+#include "replyframes.h"
+#include "transmittersession.h"
+
+#include <QEventLoop>
+#include <QTime>
+
+namespace {
+
+using Outcome = AnswerCollector::Outcome;
+
+// Every record field once, S record first.
+QList<const Records::Field *> recordFields()
+{
+    QList<const Records::Field *> fields;
+    QStringList seen;
+    for (const Records::Format *f : {&Records::sFormat(), &Records::tFormat()}) {
+        for (const Records::Field &field : *f) {
+            if (!seen.contains(QLatin1String(field.control))) {
+                seen << QLatin1String(field.control);
+                fields << &field;
+            }
+        }
+    }
+    return fields;
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+
+} // namespace
+
+QString TransmitterWork::Account::full() const
+{
+    QString all = text;
+    if (!details.isEmpty())
+        all += QLatin1Char('\n') + details.join(QLatin1Char('\n'));
+    if (!advice.isEmpty())
+        all += QLatin1Char('\n') + advice;
+    return all;
+}
+
+TransmitterWork::TransmitterWork(ParamAccess &values, QObject *parent)
+    : QObject(parent)
+    , m_values(values)
+    , m_session(new TransmitterSession(this))
+    , m_collector(new AnswerCollector(*m_session, this))
+{
+    m_baseline = this->values();
+    connect(m_collector, &AnswerCollector::finished, this, [this](Outcome outcome) {
+        if (m_state == State::Reading)
+            readEnded(outcome);
+    });
+    connect(m_session, &TransmitterSession::lost, this, [this] {
+        m_keptSinceOpen = false;
+        emit lost();
+    });
+}
+
+TransmitterWork::~TransmitterWork()
+{
+    delete m_collector; // lets go of the session first
+    m_collector = nullptr;
+}
+
+void TransmitterWork::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+bool TransmitterWork::open(const QString &device, const PortSettings &settings, bool dtr, bool rts)
+{
+    endRunning();
+    m_keptSinceOpen = false;
+    return m_session->open(device, settings, dtr, rts);
+}
+
+QSerialPort::SerialPortError TransmitterWork::openError() const
+{
+    return m_session->openError();
+}
+
+void TransmitterWork::close()
+{
+    endRunning();
+    m_keptSinceOpen = false;
+    m_session->close();
+}
+
+bool TransmitterWork::isOpen() const
+{
+    return m_session->isOpen();
+}
+
+QString TransmitterWork::portName() const
+{
+    return m_session->port() ? m_session->port()->portName() : QString();
+}
+
+// A step that starts while a read runs ends that read first, with its
+// account; what still arrives of its answer is dropped.
+void TransmitterWork::endRunning()
+{
+    if (m_collector->isRunning())
+        m_collector->cancel();
+}
+
+MapParamAccess TransmitterWork::values() const
+{
+    MapParamAccess set;
+    for (const Records::Field *f : recordFields())
+        set.setValue(QLatin1String(f->control), m_values.value(QLatin1String(f->control)));
+    return set;
+}
+
+QStringList TransmitterWork::changedControls() const
+{
+    QStringList changed;
+    for (const Records::Field *f : recordFields()) {
+        const QString control = QLatin1String(f->control);
+        if (Records::carriedValue(*f, m_values.value(control)) != Records::carriedValue(*f, m_baseline.value(control)))
+            changed << control;
+    }
+    return changed;
+}
+
+// Sets the values; those the set cannot hold as they are (the window's
+// controls clamp) are named with what it holds instead.
+QStringList TransmitterWork::applyValues(const MapParamAccess &values)
+{
+    QStringList notes;
+    for (const Records::Field *f : recordFields()) {
+        const QString control = QLatin1String(f->control);
+        if (!values.values.contains(control))
+            continue;
+        const double wanted = values.value(control);
+        m_values.setValue(control, wanted);
+        const double held = m_values.value(control);
+        if (qAbs(held - wanted) >= 0.005)
+            notes << tr("%1 %2 → %3").arg(Records::titleOf(*f), number(wanted), number(held));
+    }
+    return notes;
+}
+
+QStringList TransmitterWork::writeProblems(const ParamAccess &set)
+{
+    return FormLimits::problems(set) + Records::limitProblems(Records::sFormat(), set)
+           + Records::limitProblems(Records::tFormat(), set, Records::kMixBiasTransmitter);
+}
+
+QString TransmitterWork::clampText(const QStringList &notes)
+{
+    if (notes.isEmpty())
+        return QString();
+    return tr("%n 项超出窗口的范围，窗口中为最接近的值：", nullptr, int(notes.size())) + notes.join(tr("，"));
+}
+
+bool TransmitterWork::keep(ParamHistory::Kind kind, const ParamAccess &values, QStringList *notes)
+{
+    QString why;
+    const bool kept = m_history.keep(kind, values, portName(), &why, nullptr, notes);
+    if (!m_noticeTold && !m_history.clockNotice().isEmpty()) {
+        m_noticeTold = true;
+        emit historyNotice(m_history.clockNotice());
+    }
+    if (kept == m_historyTrouble.isEmpty())
+        return kept;
+    m_historyTrouble = kept ? QString() : why;
+    emit historyTroubleChanged(m_historyTrouble);
+    return kept;
+}
+
+void TransmitterWork::keepEdits()
+{
+    if (isModified())
+        keep(ParamHistory::Kind::Edits, values());
+}
+
+bool TransmitterWork::ask(Question question, const QString &why)
+{
+    const bool yes = m_asker && m_asker(question, why);
+    // The port may have gone while the question was open.
+    return yes && isOpen();
+}
+
+TransmitterWork::Origin TransmitterWork::transmitterOrigin(const MapParamAccess &answer) const
+{
+    Origin o;
+    o.kind = Origin::Kind::Transmitter;
+    o.where = portName();
+    o.time = QDateTime::currentDateTime();
+    o.firmware = int(answer.value(QLatin1String(ReplyFrames::kFirmwareControl)));
+    const QList<const Records::Field *> reported = ParamCompare::fields(ParamCompare::Against::Transmitter);
+    for (const Records::Field *f : recordFields()) {
+        if (!reported.contains(f))
+            o.unreported << QLatin1String(f->control);
+    }
+    return o;
+}
+
+// --- read -----------------------------------------------------------------
+
+void TransmitterWork::read()
+{
+    if (!isOpen()) {
+        Account a;
+        a.text = tr("串口未打开，请先打开串口");
+        a.outcome = Outcome::NotSent;
+        emit readFinished(a);
+        return;
+    }
+    endRunning();
+    // Edits the answer replaces are kept first.
+    keepEdits();
+    MapParamAccess seed = values();
+    seed.setValue(QLatin1String(ReplyFrames::kFirmwareControl),
+                  m_values.value(QLatin1String(ReplyFrames::kFirmwareControl)));
+    setState(State::Reading);
+    m_collector->start(AnswerCollector::Mode::Confirmed, seed, &m_values);
+}
+
+TransmitterWork::Account TransmitterWork::readAndWait()
+{
+    Account result;
+    const auto conn = connect(this, &TransmitterWork::readFinished, this,
+                              [&result](const Account &a) { result = a; });
+    QEventLoop loop;
+    const auto done = connect(this, &TransmitterWork::readFinished, &loop, &QEventLoop::quit);
+    read();
+    if (m_state == State::Reading)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    disconnect(conn);
+    disconnect(done);
+    return result;
+}
+
+void TransmitterWork::readEnded(Outcome outcome)
+{
+    setState(State::Idle);
+    Account a;
+    a.outcome = outcome;
+    const MapParamAccess &answer = m_collector->values();
+    switch (outcome) {
+    case Outcome::Complete: {
+        a.done = true;
+        a.text = AnswerAccount::ofRead(m_collector->groups());
+        a.details = applyValues(answer);
+        QStringList fileNotes;
+        if (keep(ParamHistory::Kind::Read, answer, &fileNotes))
+            m_keptSinceOpen = true;
+        if (!a.details.isEmpty())
+            a.text += tr("；") + clampText(a.details);
+        if (!fileNotes.isEmpty())
+            a.text += tr("；参数历史中保存为文件能容纳的最接近的值：") + fileNotes.join(tr("，"));
+        m_baseline = values();
+        for (auto it = answer.values.cbegin(); it != answer.values.cend(); ++it) {
+            if (m_baseline.values.contains(it.key()))
+                m_baseline.setValue(it.key(), it.value());
+        }
+        m_origin = transmitterOrigin(answer);
+        emit baselineChanged();
+        break;
+    }
+    case Outcome::Cancelled:
+        a = answerTrouble(outcome, QString());
+        a.text = tr("读取没有完成就开始了下一步：") + AnswerAccount::ofRead(m_collector->groups());
+        a.level = Account::Level::Info;
+        break;
+    case Outcome::Partial:
+    case Outcome::TimedOut:
+        a.text = AnswerAccount::ofRead(m_collector->groups());
+        break;
+    case Outcome::NotSent:
+        a = answerTrouble(outcome, QString());
+        a.advice = tr("请检查连接后重新读取");
+        break;
+    default:
+        a = answerTrouble(outcome, QString());
+        a.level = Account::Level::Info;
+        if (!a.details.isEmpty())
+            a.text += tr("；") + a.details.join(tr("；"));
+        break;
+    }
+    emit readFinished(a);
+}
+
+// The account of an answer that did not come whole.
+TransmitterWork::Account TransmitterWork::answerTrouble(Outcome outcome, const QString &consequence) const
+{
+    Account a;
+    a.level = Account::Level::Trouble;
+    a.outcome = outcome;
+    const int timeout = AnswerCollector::answerTimeoutMs(m_session->baudRate());
+    switch (outcome) {
+    case Outcome::Complete:
+        a.level = Account::Level::Info;
+        a.done = true;
+        break;
+    case Outcome::Partial:
+        a.text = AnswerAccount::ofRead(m_collector->groups());
+        break;
+    case Outcome::TimedOut:
+        a.text = tr("发射机在 %1 毫秒内没有回报参数").arg(timeout);
+        break;
+    case Outcome::Unconfirmed: {
+        a.text = tr("发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次")
+                     .arg(m_collector->requests());
+        QStringList names;
+        for (const Records::Field *f : recordFields()) {
+            if (m_collector->disagreeing().contains(QLatin1String(f->control)))
+                names << Records::titleOf(*f);
+        }
+        if (m_collector->disagreeing().contains(QLatin1String(ReplyFrames::kFirmwareControl)))
+            names << tr("固件版本");
+        if (!names.isEmpty())
+            a.details << tr("回报之间不同的值：%1").arg(names.join(tr("、")));
+        break;
+    }
+    case Outcome::Lost:
+        a.text = tr("串口连接已断开");
+        break;
+    case Outcome::NotSent:
+        a.text = tr("写入串口失败，读取请求没有发出");
+        break;
+    case Outcome::Cancelled:
+        a.text = tr("读取被中断");
+        break;
+    }
+    if (!consequence.isEmpty())
+        a.text += tr("，") + consequence;
+    return a;
+}
+
+// --- write ----------------------------------------------------------------
+
+TransmitterWork::Account TransmitterWork::write(bool backup)
+{
+    Account a;
+    if (!isOpen()) {
+        a.text = tr("串口未打开，请先打开串口");
+        a.outcome = Outcome::NotSent;
+        return a;
+    }
+    endRunning();
+    // What is sent is the set as it stands at this moment.
+    const MapParamAccess set = values();
+    // What the window's controls would clamp or refuse is refused: the
+    // window holds what it sends.
+    const QStringList problems = writeProblems(set);
+    if (!problems.isEmpty()) {
+        a.level = Account::Level::Trouble;
+        a.text = tr("以下参数超出可写入的范围，没有写入发射机：");
+        a.details = problems;
+        return a;
+    }
+
+    if (backup && !m_keptSinceOpen) {
+        setState(State::BackingUp);
+        const Outcome outcome = m_collector->run(AnswerCollector::Mode::Confirmed, set);
+        setState(State::Idle);
+        if (outcome == Outcome::Lost || outcome == Outcome::NotSent) {
+            a = answerTrouble(outcome, tr("参数没有写入发射机"));
+            a.advice = tr("请检查连接后重新写入");
+            return a;
+        }
+        if (outcome == Outcome::Complete) {
+            const MapParamAccess old = m_collector->values();
+            QStringList notes;
+            if (keep(ParamHistory::Kind::BeforeWrite, old, &notes)) {
+                m_keptSinceOpen = true;
+            } else if (!ask(Question::WriteBackupNotKept, m_historyTrouble)) {
+                a.text = tr("备份没有保存：%1，没有写入发射机").arg(m_historyTrouble);
+                a.outcome = outcome;
+                a.noBackup = true;
+                return a;
+            }
+        } else {
+            const Account why = answerTrouble(outcome, QString());
+            if (!ask(Question::WriteWithoutBackup, why.text)) {
+                a = why;
+                a.level = Account::Level::Info;
+                a.text = tr("%1，写入前无法备份发射机的参数，没有写入").arg(why.text);
+                a.noBackup = true;
+                return a;
+            }
+        }
+    }
+
+    setState(State::Writing);
+    const QByteArray s = Records::build(Records::sFormat(), set).toLatin1();
+    const auto result = m_session->writeRecords(s, [&set] {
+        return Records::build(Records::tFormat(), set, Records::kMixBiasTransmitter).toLatin1();
+    });
+    setState(State::Idle);
+    a.level = Account::Level::Trouble;
+    a.advice = tr("请检查连接后重新写入");
+    switch (result) {
+    case TransmitterSession::WriteResult::Written:
+        a = Account();
+        a.done = true;
+        // The transmitter does not acknowledge: what is known is what left.
+        a.text = tr("参数已发送（%1 字节），发射机不回报是否收下").arg(2 * Records::kRecordLength);
+        keep(ParamHistory::Kind::Written, set);
+        m_baseline = set;
+        emit baselineChanged();
+        break;
+    case TransmitterSession::WriteResult::HandOffFailed:
+    case TransmitterSession::WriteResult::NotOpen:
+        a.text = tr("写入串口失败，参数没有写入发射机");
+        break;
+    case TransmitterSession::WriteResult::Incomplete:
+        a.text = tr("写入串口失败，参数没有完整写入发射机");
+        break;
+    case TransmitterSession::WriteResult::Lost:
+        a.text = tr("串口连接已断开，参数没有完整写入发射机");
+        a.outcome = Outcome::Lost;
+        break;
+    }
+    return a;
+}
+
+// --- verify ---------------------------------------------------------------
+
+TransmitterWork::Verification TransmitterWork::verify()
+{
+    Verification v;
+    if (!isOpen()) {
+        v.account.text = tr("串口未打开，请先打开串口");
+        v.account.outcome = Outcome::NotSent;
+        return v;
+    }
+    endRunning();
+    const MapParamAccess mine = values();
+    setState(State::Verifying);
+    const Outcome outcome = m_collector->run(AnswerCollector::Mode::Confirmed, mine);
+    setState(State::Idle);
+    if (outcome != Outcome::Complete && outcome != Outcome::Partial) {
+        v.account = answerTrouble(outcome, tr("没有比较任何参数"));
+        return v;
+    }
+    const MapParamAccess answer = m_collector->values();
+    if (outcome == Outcome::Complete) {
+        // The transmitter's set is kept as any read's is.
+        if (keep(ParamHistory::Kind::Read, answer))
+            m_keptSinceOpen = true;
+    }
+    v.account.done = true;
+    v.account.outcome = outcome;
+    v.rows = ParamCompare::compare(mine, answer, m_collector->groups());
+    v.note = ParamCompare::transmitterNote(int(mine.value(QLatin1String(Records::kDualRateChannel))));
+    if (ParamCompare::missing(v.rows) > 0)
+        v.note = tr("发射机没有回报：%1").arg(ParamCompare::missingNames(v.rows)) + QLatin1Char('\n') + v.note;
+    v.origin = tr("发射机 %1 %2").arg(portName(), QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    return v;
+}
+
+TransmitterWork::Verification TransmitterWork::readBack()
+{
+    Verification v;
+    const MapParamAccess mine = values();
+    setState(State::Verifying);
+    const Outcome outcome = m_collector->run(AnswerCollector::Mode::ReadBack, mine);
+    setState(State::Idle);
+    if (outcome != Outcome::Complete && outcome != Outcome::Partial) {
+        v.account = answerTrouble(outcome, QString());
+        return v;
+    }
+    v.account.done = true;
+    v.account.outcome = outcome;
+    v.rows = ParamCompare::compare(mine, m_collector->values(), m_collector->groups());
+    return v;
+}
+
+// --- the set --------------------------------------------------------------
+
+QStringList TransmitterWork::load(const MapParamAccess &loaded, const Origin &origin)
+{
+    endRunning();
+    keepEdits();
+    const QStringList notes = applyValues(loaded);
+    m_baseline = values();
+    for (auto it = loaded.values.cbegin(); it != loaded.values.cend(); ++it) {
+        if (m_baseline.values.contains(it.key()))
+            m_baseline.setValue(it.key(), it.value());
+    }
+    m_origin = origin;
+    emit baselineChanged();
+    return notes;
+}
+
+void TransmitterWork::saved(const QString &fileName)
+{
+    m_baseline = values();
+    m_origin = Origin();
+    m_origin.kind = Origin::Kind::File;
+    m_origin.where = fileName;
+    m_origin.time = QDateTime::currentDateTime();
+    emit baselineChanged();
+}
+
+QStringList TransmitterWork::take(const QList<std::pair<QString, double>> &taken)
+{
+    MapParamAccess set;
+    for (const auto &[control, value] : taken)
+        set.setValue(control, value);
+    return applyValues(set);
+}
+
+void TransmitterWork::revert()
+{
+    keepEdits();
+    applyValues(m_baseline);
+}

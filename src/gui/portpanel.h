@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "portsettings.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <future>
+
+class Ui_MainWindow;
+class QWidget;
+
+// The serial panel of the channel page: the port list (the paths from the
+// environment at once, the system's ports once the window is up, again each
+// time the drop-down opens while no port is open), the settings it offers,
+// and locking it while a port is open.
+class PortPanel final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PortPanel)
+
+public:
+    PortPanel(Ui_MainWindow *ui, QObject *parent);
+    ~PortPanel() override;
+
+    QList<QWidget *> controls() const;
+    void setEnabled(bool enabled);
+    PortSettings settings() const;
+    bool dtr() const;
+    bool rts() const;
+
+signals:
+    // The system's serial ports have joined the start-up port list.
+    void portsListed();
+
+private:
+    void startScan();
+    void enumerated(const QStringList &listedAtStart, const QStringList &found);
+    void refresh();
+
+    Ui_MainWindow *ui;
+    std::future<void> m_scan; // the system's ports, asked for once the window is up
+    bool m_picked = false;    // the user picked a port before the system's ports were listed
+};
