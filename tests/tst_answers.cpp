@@ -103,12 +103,13 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         link.send(answer);
+        link.confirm(answer);
         QTRY_VERIFY_WITH_TIMEOUT(statusOf(w).startsWith(QStringLiteral("已读取全部 14 组参数")), kAccountMs);
         QVERIFY(showsSubTrims(w, t));
         QCOMPARE(controlValue(w, "spinBox_17"), 77.0);
         QCOMPARE(probe.rxFlag(), 0);
         if (!beforeOpening)
-            QCOMPARE(probe.recvCount(), int(before.size() + answer.size()));
+            QCOMPARE(probe.recvCount(), int(before.size() + 2 * answer.size()));
     }
 
     // USB and Bluetooth adapters deliver an answer in chunks with gaps.
@@ -122,6 +123,7 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         sendLater(link, {answer.left(17), answer.mid(17, 50), answer.mid(67, 1), answer.mid(68)}, 40);
+        link.confirm(answer);
         QTRY_VERIFY_WITH_TIMEOUT(statusOf(w).startsWith(QStringLiteral("已读取全部")), kAccountMs);
         QVERIFY(showsSubTrims(w, t));
     }
@@ -165,6 +167,7 @@ private slots:
         click(w, "pushButtonRead");
         QCOMPARE(link.receive(1), QByteArray("R"));
         link.send(answer);
+        link.confirm(answer);
         QTRY_COMPARE_WITH_TIMEOUT(statusOf(w), QStringLiteral("已读取全部 14 组参数"), kAccountMs);
         QCOMPARE(controlValue(w, "spinBox_41"), 3.0);
     }

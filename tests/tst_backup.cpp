@@ -11,10 +11,13 @@
 #include "paramhistory.h"
 #include "replyframes.h"
 #include "simulatorhost.h"
+#include "transmitter.h"
 #include "windowprobe.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -79,7 +82,8 @@ private slots:
         const QByteArray records = (probe.buildS() + probe.buildT(116)).toLatin1();
         click(w, "pushButtonSend2");
         QTRY_COMPARE(accepted.count(), 1);
-        QCOMPARE(received, "R" + records);
+        QCOMPARE(received, "RR" + records); // the backup is a confirmed read
+
         QCOMPARE(controlValue(w, "spinBox_17"), 99.0); // the backup never reaches the window
         ParamHistory history(m_folder);
         QCOMPARE(kinds(history), (QList<Kind>{Kind::BeforeWrite, Kind::Written}));
@@ -98,7 +102,7 @@ private slots:
 
         click(w, "pushButtonSend2");
         QTRY_COMPARE(accepted.count(), 2);
-        QCOMPARE(received, "R" + records + records);
+        QCOMPARE(received, "RR" + records + records);
         QVERIFY(watcher.errors().isEmpty());
     }
 
@@ -151,10 +155,19 @@ private slots:
         QCOMPARE(kinds(ParamHistory(m_folder)), yes ? QList<Kind>{Kind::Written} : QList<Kind>{});
     }
 
-    // A history folder that cannot be made never stops a write; the status
-    // bar says why, once.
-    void unwritableHistoryStopsNothing()
+    // A history folder that cannot be made: the warning stays in the status
+    // bar until an entry is kept, and a write whose backup cannot be kept is
+    // a question first (默认 否): nothing is written on the assumption that a
+    // backup exists.
+    void unkeptBackupIsAQuestion_data()
     {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void unkeptBackupIsAQuestion()
+    {
+        QFETCH(bool, yes);
         QFile blocker(m_folder);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
@@ -164,11 +177,23 @@ private slots:
         LinkEnd link;
         link.openIn(w);
         link.answerOnce(w);
-        QVERIFY(w.statusBar()->currentMessage().contains(QStringLiteral("参数历史没有保存")));
+        auto *warning = w.findChild<QLabel *>(QStringLiteral("historyWarning"));
+        QVERIFY(warning->isVisibleTo(&w));
+        QVERIFY(warning->toolTip().contains(QStringLiteral("参数历史没有保存")));
+        watcher.boxAnswers << (yes ? QMessageBox::Yes : QMessageBox::No);
+        Answerer transmitter(link, [](int) { return Transmitter().replyFrames(); });
+        const QByteArray records = (probe.buildS() + probe.buildT(116)).toLatin1();
         click(w, "pushButtonSend2");
-        QCOMPARE(link.receive(162), (probe.buildS() + probe.buildT(116)).toLatin1());
-        QVERIFY(!w.statusBar()->currentMessage().contains(QStringLiteral("参数历史没有保存")));
-        QVERIFY(watcher.errors().isEmpty());
+        QTRY_COMPARE(watcher.boxes.size(), 1);
+        QVERIFY(watcher.boxes.first().text.startsWith(QStringLiteral("备份没有保存：")));
+        link.drain(200);
+        QCOMPARE(transmitter.received(), yes ? "RR" + records : QByteArray("RR"));
+        QVERIFY(warning->isVisibleTo(&w));
+
+        // Kept again: the warning goes.
+        QFile::remove(m_folder);
+        click(w, "pushButtonRead");
+        QTRY_VERIFY_WITH_TIMEOUT(!warning->isVisibleTo(&w), 5000);
     }
 };
 

@@ -95,12 +95,21 @@ private slots:
         QCOMPARE(ParamHistory::safePortName(port), safe);
     }
 
-    // A full history loses its oldest entry to a new one; what is not an
-    // entry stays.
+    // A full history loses its oldest entry to a new one, never the new one,
+    // also when the clock is behind the entries; what is not an entry stays,
+    // and so does a staging file of a keep that may still run.
+    void pruningKeepsTheNewest_data()
+    {
+        QTest::addColumn<bool>("clockBehind");
+        QTest::newRow("clock after the entries") << false;
+        QTest::newRow("clock behind the entries") << true;
+    }
     void pruningKeepsTheNewest()
     {
+        QFETCH(bool, clockBehind);
         QTemporaryDir dir;
-        const QDateTime first(QDate(2020, 1, 1), QTime(0, 0));
+        const QDateTime first = clockBehind ? QDateTime::currentDateTime().addDays(2)
+                                            : QDateTime(QDate(2020, 1, 1), QTime(0, 0));
         for (int i = 0; i < ParamHistory::kMaxEntries; ++i)
             touch(dir.filePath(ParamHistory::fileName(first.addSecs(i), Kind::Read, QStringLiteral("ttyUSB0"))));
         const QStringList foreign{QStringLiteral("notes.txt"), QStringLiteral("20191301-000000-000-read.dat"),
@@ -110,8 +119,15 @@ private slots:
         for (const QString &name : foreign)
             touch(dir.filePath(name));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("20190101-000000-000-edits.dat")));
+        for (const char *staged : {".keeping-1-old", ".keeping-2-new"})
+            touch(dir.filePath(QLatin1String(staged)));
+        QFile old(dir.filePath(QStringLiteral(".keeping-1-old")));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-61), QFileDevice::FileModificationTime));
+        old.close();
 
         ParamHistory history(dir.path());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral(".keeping-1-old"))));
         QCOMPARE(history.entries().size(), ParamHistory::kMaxEntries);
         QString error;
         QString path;
@@ -120,15 +136,16 @@ private slots:
 
         const QList<ParamHistory::Entry> entries = history.entries();
         QCOMPARE(entries.size(), ParamHistory::kMaxEntries);
-        QCOMPARE(entries.first().path, path);
-        QCOMPARE(entries.first().kind, Kind::Written);
-        QCOMPARE(entries.last().time, first.addSecs(1));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(history.clockNotice().isEmpty(), !clockBehind);
+        QCOMPARE(entries.at(clockBehind ? entries.size() - 1 : 0).path, path);
+        QCOMPARE(entries.at(clockBehind ? entries.size() - 2 : entries.size() - 1).time, first.addSecs(1));
         QVERIFY(!QFile::exists(dir.filePath(ParamHistory::fileName(first, Kind::Read, QStringLiteral("ttyUSB0")))));
         for (const QString &name : foreign)
             QVERIFY2(QFile::exists(dir.filePath(name)), qPrintable(name));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("20190101-000000-000-edits.dat"))).isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
-                 ParamHistory::kMaxEntries + foreign.size());
+                 ParamHistory::kMaxEntries + foreign.size() + 1);
     }
 
     // Entries kept in one burst each get a time of their own, and each file
@@ -182,8 +199,29 @@ private slots:
         QCOMPARE(history.entries().first().path, path);
     }
 
+    // What a transmitter reported beyond a file field is kept as the
+    // nearest value the field carries, and named; the rest as it was.
+    void keptClamped()
+    {
+        QTemporaryDir dir;
+        MapParamAccess values = startingValues();
+        values.setValue(QStringLiteral("spinBox_17"), 300);
+        values.setValue(QStringLiteral("spinBox_18"), 77);
+        ParamHistory history(dir.path());
+        QString path;
+        QStringList clamped;
+        QVERIFY(history.keep(Kind::BeforeWrite, values, QStringLiteral("ttyUSB0"), nullptr, &path, &clamped));
+        QCOMPARE(clamped.size(), 1);
+        QVERIFY2(clamped.first().contains(QLatin1String("EPA_L1")), qPrintable(clamped.first()));
+        MapParamAccess kept;
+        QString error;
+        QVERIFY(ParamHistory::load(path, &kept, &error));
+        QCOMPARE(kept.value(QStringLiteral("spinBox_18")), 77.0);
+        QVERIFY(kept.value(QStringLiteral("spinBox_17")) >= 120);
+    }
+
     // Nothing is kept, and the reason is given, when the folder cannot hold
-    // the entry or the values cannot be saved as a file.
+    // the entry.
     void notKept_data()
     {
         QTest::addColumn<QString>("folder");
@@ -192,7 +230,6 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("folder is a file") << "FILE" << "" << 0.0 << "FILE";
         QTest::newRow("folder inside a file") << "FILE/history" << "" << 0.0 << "FILE";
-        QTest::newRow("travel beyond a record") << "history" << "spinBox_17" << 300.0 << "EPA_L1";
     }
 
     void notKept()

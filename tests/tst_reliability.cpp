@@ -148,7 +148,7 @@ private slots:
             if (rng.bounded(8) == 0)
                 QCoreApplication::processEvents();
         }
-        QTRY_COMPARE(probe.recvCount(), int(stream.size()) + Transmitter::answerLength());
+        QTRY_COMPARE(probe.recvCount(), int(stream.size()) + 2 * Transmitter::answerLength());
         QVERIFY(probe.rxFlag() >= 0 && probe.rxFlag() < 12);
         QCOMPARE(probe.strHex().size(), 2 * probe.rxFlag());
         spinBoxesInRange(w);

@@ -63,11 +63,19 @@ void LinkEnd::answerOnce(MainWindow &w)
     if (receive(1) != "R")
         qWarning("answerOnce: no read request");
     send(t.replyFrames());
+    confirm(t.replyFrames());
     QElapsedTimer timer;
     timer.start();
-    while (probe.recvCount() < before + Transmitter::answerLength() && timer.elapsed() < 3000)
+    while (probe.recvCount() < before + 2 * Transmitter::answerLength() && timer.elapsed() < 3000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QCoreApplication::processEvents();
+}
+
+void LinkEnd::confirm(const QByteArray &answer)
+{
+    if (receive(1) != "R")
+        qWarning("confirm: no second read request");
+    send(answer);
 }
 
 void LinkEnd::send(const QByteArray &bytes)

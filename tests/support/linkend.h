@@ -28,6 +28,10 @@ public:
     // no backup read first.
     void answerOnce(MainWindow &w);
 
+    // A read in the window asks until two answers are alike: answers the
+    // next request with the same bytes.
+    void confirm(const QByteArray &answer);
+
     void send(const QByteArray &bytes);
     // Reads until n bytes arrived or the time is up, running the event loop.
     QByteArray receive(int n, int timeoutMs = 3000);

@@ -56,6 +56,8 @@ TransmitterWork::TransmitterWork(ParamAccess &values, QObject *parent)
     , m_collector(new AnswerCollector(*m_session, this))
 {
     m_baseline = this->values();
+    // Frames that come when no answer is awaited still show in the set.
+    m_session->setTarget(&m_values);
     connect(m_collector, &AnswerCollector::finished, this, [this](Outcome outcome) {
         if (m_state == State::Reading)
             readEnded(outcome);
