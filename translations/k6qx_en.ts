@@ -90,14 +90,6 @@
         <translation>--baud is not a rate the serial panel offers: &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>串口连接已断开</source>
-        <translation>the serial connection was lost</translation>
-    </message>
-    <message>
-        <source>写入串口失败，读取请求没有发出</source>
-        <translation>writing to the serial port failed; the read request was not sent</translation>
-    </message>
-    <message>
         <source>--dual-rate-channel 只能是 1 到 4：“%1”</source>
         <translation>--dual-rate-channel must be 1 to 4: &quot;%1&quot;</translation>
     </message>
@@ -112,18 +104,6 @@
     <message>
         <source>以下参数超出可写入的范围，没有写入发射机：</source>
         <translation>These values are out of range; nothing was written to the transmitter:</translation>
-    </message>
-    <message>
-        <source>串口连接已断开，参数没有完整写入发射机</source>
-        <translation>the serial connection was lost; the parameters were not completely written to the transmitter</translation>
-    </message>
-    <message>
-        <source>写入串口失败，参数没有完整写入发射机</source>
-        <translation>writing to the serial port failed; the parameters were not completely written to the transmitter</translation>
-    </message>
-    <message>
-        <source>写入串口失败，参数没有写入发射机</source>
-        <translation>writing to the serial port failed; the parameters were not written to the transmitter</translation>
     </message>
     <message>
         <source>文件</source>
@@ -154,14 +134,6 @@
         <translation>%1 does not take the option %2; see k6qx-cli --help</translation>
     </message>
     <message>
-        <source>发射机在 %1 毫秒内没有回报参数</source>
-        <translation>the transmitter reported no parameters within %1 ms</translation>
-    </message>
-    <message>
-        <source>发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次</source>
-        <translation>no two of %1 complete answers from the transmitter were alike (interference on the line?); none was used</translation>
-    </message>
-    <message>
         <source>已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对
 </source>
         <translation>Sent %1 bytes; the transmitter does not report whether it took them (check with verify)
@@ -178,14 +150,6 @@
     <message>
         <source>参数历史没有保存：%1</source>
         <translation>parameter history not kept: %1</translation>
-    </message>
-    <message>
-        <source>%1，写入前无法备份发射机的参数，没有写入；不备份也要写入请加 --no-backup</source>
-        <translation>%1, so the transmitter&apos;s parameters could not be backed up and nothing was written; add --no-backup to write without a backup</translation>
-    </message>
-    <message>
-        <source>发射机只回报了 %1 组参数（共 %2 组）</source>
-        <translation>the transmitter reported only %1 of the %2 groups</translation>
     </message>
     <message>
         <source>read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。</source>
@@ -314,6 +278,10 @@ Exit status: 0 success or identical, 1 differences found, 2 trouble (bad argumen
 port cannot be opened or was lost, no complete answer from the transmitter in time,
 doctor finding the port unusable).
 </translation>
+    </message>
+    <message>
+        <source>；不备份也要写入请加 --no-backup</source>
+        <translation>; to write without a backup, add --no-backup</translation>
     </message>
 </context>
 <context>
@@ -1027,22 +995,6 @@ doctor finding the port unusable).
 Check the connection, then open the port again</translation>
     </message>
     <message>
-        <source>以下参数超出可写入的范围，没有写入发射机：</source>
-        <translation>These values are out of range; nothing was written to the transmitter:</translation>
-    </message>
-    <message>
-        <source>写入串口失败，参数没有写入发射机
-请检查连接后重新写入</source>
-        <translation>Writing to the port failed; the values were not written to the transmitter
-Check the connection, then write again</translation>
-    </message>
-    <message>
-        <source>写入串口失败，参数没有完整写入发射机
-请检查连接后重新写入</source>
-        <translation>Writing to the port failed; the values were not completely written to the transmitter
-Check the connection, then write again</translation>
-    </message>
-    <message>
         <source>以下参数超出可保存的范围，没有保存：</source>
         <translation>These values are out of range; nothing was saved:</translation>
     </message>
@@ -1091,40 +1043,10 @@ Check the connection, then write again</translation>
         <translation>Parameter file</translation>
     </message>
     <message>
-        <source>写入串口失败，读取请求没有发出
-请检查连接后重新校验</source>
-        <translation>Writing to the serial port failed; the read request was not sent
-Check the connection and verify again</translation>
-    </message>
-    <message>
         <source>不是有效的参数文件，没有比较任何参数：
 %1</source>
         <translation>Not a valid parameter file; nothing was compared:
 %1</translation>
-    </message>
-    <message>
-        <source>串口未打开，请先打开串口</source>
-        <translation>The serial port is not open; open it first</translation>
-    </message>
-    <message>
-        <source>写入串口失败，读取请求没有发出
-请检查连接后重新读取</source>
-        <translation>Writing to the serial port failed; the read request was not sent
-Check the connection and read again</translation>
-    </message>
-    <message>
-        <source>参数已发送（%1 字节），发射机不回报是否收下，可以用“校验数据”核对</source>
-        <translation>Parameters sent (%1 bytes); the transmitter does not report whether it took them, check with “Verify”</translation>
-    </message>
-    <message>
-        <source>发射机在 %1 毫秒内没有回报参数，没有比较任何参数
-请检查连接后重新校验</source>
-        <translation>The transmitter reported no parameters within %1 ms; nothing was compared
-Check the connection and verify again</translation>
-    </message>
-    <message>
-        <source>发射机没有回报：%1</source>
-        <translation>Not reported by the transmitter: %1</translation>
     </message>
     <message>
         <source>把所有参数恢复为上次读取、加载、保存或写入时的值</source>
@@ -1143,16 +1065,6 @@ Check the connection and verify again</translation>
         <translation>The values in the window have been changed and are neither written to the transmitter nor saved to a file.</translation>
     </message>
     <message>
-        <source>（参数历史没有保存：%1）</source>
-        <translation> (the parameter history was not kept: %1)</translation>
-    </message>
-    <message>
-        <source>写入串口失败，读取请求没有发出，参数没有写入发射机
-请检查连接后重新写入</source>
-        <translation>Writing to the serial port failed; the read request was not sent and nothing was written to the transmitter
-Check the connection, then write again</translation>
-    </message>
-    <message>
         <source>发射机没有回报当前参数，写入前无法备份。
 仍然写入？</source>
         <translation>The transmitter did not report its current parameters, so they cannot be backed up before writing.
@@ -1165,10 +1077,6 @@ Write anyway?</translation>
     <message>
         <source>历史记录</source>
         <translation>History</translation>
-    </message>
-    <message>
-        <source>发射机 %1 %2</source>
-        <translation>Transmitter %1 %2</translation>
     </message>
     <message>
         <source>文件 %1</source>
@@ -1225,6 +1133,24 @@ Write anyway?</translation>
     <message>
         <source>不能打开指定串口</source>
         <translation>Cannot open the chosen port</translation>
+    </message>
+    <message>
+        <source>参数历史没有保存：%1</source>
+        <translation>Parameter history not kept: %1</translation>
+    </message>
+    <message>
+        <source>，可以用“校验数据”核对</source>
+        <translation>; check it with &quot;Verify Data&quot;</translation>
+    </message>
+    <message>
+        <source>备份没有保存：%1
+仍然写入？</source>
+        <translation>The backup was not kept: %1
+Write anyway?</translation>
+    </message>
+    <message>
+        <source>请检查连接后重新校验</source>
+        <translation>Check the connection and verify again</translation>
     </message>
 </context>
 <context>
@@ -1294,10 +1220,6 @@ It is a device or a pipe, not a regular file</translation>
 <context>
     <name>ParamHistory</name>
     <message>
-        <source>以下参数超出可保存的范围：</source>
-        <translation>these parameters are outside the range a file can hold: </translation>
-    </message>
-    <message>
         <source>不能建立文件夹 %1</source>
         <translation>cannot create the folder %1</translation>
     </message>
@@ -1324,6 +1246,10 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>窗口中的修改</source>
         <translation>Edits in the window</translation>
+    </message>
+    <message>
+        <source>电脑的时钟早于参数历史中最新的记录（%1），请检查时钟</source>
+        <translation>The computer&apos;s clock is behind the newest entry of the parameter history (%1); please check the clock</translation>
     </message>
 </context>
 <context>
@@ -2163,6 +2089,124 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>不能写入文件 %1</source>
         <translation>Cannot write the file %1</translation>
+    </message>
+</context>
+<context>
+    <name>TransmitterWork</name>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 项超出窗口的范围，窗口中为最接近的值：</source>
+        <translation>
+            <numerusform>%n value is beyond the window's range; the window holds the nearest value: </numerusform>
+            <numerusform>%n values are beyond the window's range; the window holds the nearest values: </numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>，</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>串口未打开，请先打开串口</source>
+        <translation>The serial port is not open; open it first</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>；参数历史中保存为文件能容纳的最接近的值：</source>
+        <translation>; the parameter history keeps the nearest values a file can carry: </translation>
+    </message>
+    <message>
+        <source>读取没有完成就开始了下一步：</source>
+        <translation>The read was not finished when the next step began: </translation>
+    </message>
+    <message>
+        <source>请检查连接后重新读取</source>
+        <translation>Check the connection and read again</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 毫秒内没有回报参数</source>
+        <translation>The transmitter reported no parameters within %1 ms</translation>
+    </message>
+    <message>
+        <source>发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次</source>
+        <translation>No two of the transmitter&apos;s %1 complete answers were alike (a noisy line?); none was taken</translation>
+    </message>
+    <message>
+        <source>固件版本</source>
+        <translation>firmware version</translation>
+    </message>
+    <message>
+        <source>回报之间不同的值：%1</source>
+        <translation>Values that differed between the answers: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>串口连接已断开</source>
+        <translation>The serial connection was lost</translation>
+    </message>
+    <message>
+        <source>写入串口失败，读取请求没有发出</source>
+        <translation>Writing to the serial port failed; the read request was not sent</translation>
+    </message>
+    <message>
+        <source>读取被中断</source>
+        <translation>The read was interrupted</translation>
+    </message>
+    <message>
+        <source>以下参数超出可写入的范围，没有写入发射机：</source>
+        <translation>These values are out of range; nothing was written to the transmitter:</translation>
+    </message>
+    <message>
+        <source>参数没有写入发射机</source>
+        <translation>nothing was written to the transmitter</translation>
+    </message>
+    <message>
+        <source>请检查连接后重新写入</source>
+        <translation>Check the connection and write again</translation>
+    </message>
+    <message>
+        <source>备份没有保存：%1，没有写入发射机</source>
+        <translation>The backup was not kept: %1; nothing was written to the transmitter</translation>
+    </message>
+    <message>
+        <source>%1，写入前无法备份发射机的参数，没有写入</source>
+        <translation>%1; the transmitter&apos;s parameters could not be backed up before writing, so nothing was written</translation>
+    </message>
+    <message>
+        <source>参数已发送（%1 字节），发射机不回报是否收下</source>
+        <translation>Parameters sent (%1 bytes); the transmitter does not report whether it took them</translation>
+    </message>
+    <message>
+        <source>写入串口失败，参数没有写入发射机</source>
+        <translation>Writing to the serial port failed; the parameters were not written to the transmitter</translation>
+    </message>
+    <message>
+        <source>写入串口失败，参数没有完整写入发射机</source>
+        <translation>Writing to the serial port failed; the parameters were not written to the transmitter completely</translation>
+    </message>
+    <message>
+        <source>串口连接已断开，参数没有完整写入发射机</source>
+        <translation>The serial connection was lost; the parameters were not written to the transmitter completely</translation>
+    </message>
+    <message>
+        <source>没有比较任何参数</source>
+        <translation>nothing was compared</translation>
+    </message>
+    <message>
+        <source>发射机没有回报：%1</source>
+        <translation>Not reported by the transmitter: %1</translation>
+    </message>
+    <message>
+        <source>发射机 %1 %2</source>
+        <translation>Transmitter %1 %2</translation>
     </message>
 </context>
 <context>
