@@ -1083,18 +1083,6 @@ Write anyway?</translation>
         <translation>File %1</translation>
     </message>
     <message>
-        <source>不能读取历史记录，没有比较任何参数：
-%1</source>
-        <translation>Cannot read the history entry; nothing was compared:
-%1</translation>
-    </message>
-    <message>
-        <source>不能读取历史记录，没有加载任何参数：
-%1</source>
-        <translation>Cannot read the history entry; nothing was loaded:
-%1</translation>
-    </message>
-    <message>
         <source>程序的版本、许可证和第三方组件的声明</source>
         <translation>The program&apos;s version, licence and third-party notices</translation>
     </message>
@@ -1119,18 +1107,6 @@ Write anyway?</translation>
         <translation>Export</translation>
     </message>
     <message>
-        <source>发射机 %1</source>
-        <translation>Transmitter %1</translation>
-    </message>
-    <message>
-        <source>程序的初始值</source>
-        <translation>The program&apos;s starting values</translation>
-    </message>
-    <message>
-        <source>%1，窗口中已修改</source>
-        <translation>%1, changed in the window</translation>
-    </message>
-    <message>
         <source>不能打开指定串口</source>
         <translation>Cannot open the chosen port</translation>
     </message>
@@ -1147,10 +1123,6 @@ Write anyway?</translation>
 仍然写入？</source>
         <translation>The backup was not kept: %1
 Write anyway?</translation>
-    </message>
-    <message>
-        <source>请检查连接后重新校验</source>
-        <translation>Check the connection and verify again</translation>
     </message>
 </context>
 <context>
@@ -2100,8 +2072,8 @@ It is a device or a pipe, not a regular file</translation>
     <message numerus="yes">
         <source>%n 项超出窗口的范围，窗口中为最接近的值：</source>
         <translation>
-            <numerusform>%n value is beyond the window's range; the window holds the nearest value: </numerusform>
-            <numerusform>%n values are beyond the window's range; the window holds the nearest values: </numerusform>
+            <numerusform>%n value is beyond the window&apos;s range; the window holds the nearest value: </numerusform>
+            <numerusform>%n values are beyond the window&apos;s range; the window holds the nearest values: </numerusform>
         </translation>
     </message>
     <message>
@@ -2207,6 +2179,45 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>发射机 %1 %2</source>
         <translation>Transmitter %1 %2</translation>
+    </message>
+    <message>
+        <source>请检查连接后重新校验</source>
+        <translation>Check the connection and verify again</translation>
+    </message>
+    <message>
+        <source>程序的初始值</source>
+        <translation>the program&apos;s starting values</translation>
+    </message>
+    <message>
+        <source>发射机 %1</source>
+        <translation>Transmitter %1</translation>
+    </message>
+    <message>
+        <source>文件 %1</source>
+        <translation>File %1</translation>
+    </message>
+    <message>
+        <source>%1，窗口中已修改</source>
+        <translation>%1, changed in the window</translation>
+    </message>
+</context>
+<context>
+    <name>ValueSources</name>
+    <message>
+        <source>错误</source>
+        <translation type="unfinished">Error</translation>
+    </message>
+    <message>
+        <source>不能读取历史记录，没有比较任何参数：
+%1</source>
+        <translation type="unfinished">Cannot read the history entry; nothing was compared:
+%1</translation>
+    </message>
+    <message>
+        <source>不能读取历史记录，没有加载任何参数：
+%1</source>
+        <translation type="unfinished">Cannot read the history entry; nothing was loaded:
+%1</translation>
     </message>
 </context>
 <context>

@@ -4,14 +4,13 @@
 #include "mainwindow.h"
 
 #include "aboutbox.h"
+#include "actionbar.h"
 #include "changetracker.h"
 #include "comm.h"
 #include "comparedialog.h"
 #include "controlhelp.h"
-#include "dlgload.h"
 #include "filelog.h"
 #include "formaccess.h"
-#include "historydialog.h"
 #include "paramfile.h"
 #include "portdoctor.h"
 #include "portnames.h"
@@ -20,6 +19,7 @@
 #include "remembered.h"
 #include "sheetexport.h"
 #include "transmittersession.h"
+#include "valuesources.h"
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
@@ -32,7 +32,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 
@@ -46,19 +45,7 @@ MainWindow::MainWindow(QWidget *parent)
     for (QComboBox *box : findChildren<QComboBox *>())
         formItemCounts.insert(box, box->count());
 
-    // The action-bar images are read from images/ under the working
-    // directory; a missing file falls back to the copy built into the program.
-    const std::pair<QPushButton *, const char *> actionImages[] = {
-        {ui->pushButtonRead, "images/Receive.png"},
-        {ui->pushButtonLoad, "images/open.png"},
-        {ui->pushButtonSend2, "images/Send2.png"},
-        {ui->pushButtonSave, "images/save.png"},
-        {ui->pushButtonVerify, "images/verify.png"},
-    };
-    for (const auto &[button, file] : actionImages) {
-        if (!QFileInfo::exists(QLatin1String(file)))
-            button->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(file)));
-    }
+    actions = std::make_unique<ActionBar>(ui, this);
 
     panel = new PortPanel(ui, this);
     connect(panel, &PortPanel::portsListed, this, &MainWindow::portsListed);
@@ -112,7 +99,8 @@ MainWindow::MainWindow(QWidget *parent)
         showTitle();
     });
     connect(ui->pushButtonRevert, &QPushButton::clicked, work, &TransmitterWork::revert);
-    connect(ui->pushButtonHistory, &QPushButton::clicked, this, &MainWindow::showHistory);
+    connect(ui->pushButtonHistory, &QPushButton::clicked, this,
+            [this] { ui->statusbar->showMessage(ValueSources::showHistory(this, *work)); });
     connect(ui->pushButtonExport, &QPushButton::clicked, this, &MainWindow::exportSheet);
     connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
 
@@ -123,19 +111,6 @@ MainWindow::MainWindow(QWidget *parent)
     refrushInfoLabel();
     showTitle();
 
-    // Each action's keys; the buttons' tooltips name them.
-    const std::pair<QPushButton *, QList<QKeySequence>> actionKeys[] = {
-        {ui->pushButtonRead, {QKeySequence(Qt::CTRL | Qt::Key_R), QKeySequence(Qt::Key_F5)}},
-        {ui->pushButtonSend2, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)}},
-        {ui->pushButtonSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
-        {ui->pushButtonLoad, {QKeySequence(Qt::CTRL | Qt::Key_O)}},
-        {ui->pushButtonVerify, {QKeySequence(Qt::CTRL | Qt::Key_E)}},
-    };
-    for (const auto &[button, keys] : actionKeys) {
-        for (const QKeySequence &key : keys)
-            connect(new QShortcut(key, this), &QShortcut::activated, button, &QPushButton::click);
-        buttonKeys.insert(button, keys);
-    }
     explainControls();
 
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
@@ -346,82 +321,23 @@ void MainWindow::on_pushButtonVerify_clicked()
     }
     if (ask.clickedButton() != transmitter)
         return;
-    TransmitterWork::Verification v = work->verify(); // the port may have gone while the question was open
+    const TransmitterWork::Verification v = work->verify(); // the port may have gone while the question was open
     if (!v.account.done) {
-        if (v.account.level == TransmitterWork::Account::Level::Trouble)
-            v.account.advice = tr("请检查连接后重新校验");
         showAccount(v.account);
         return;
     }
     CompareDialog dlg(v.rows, v.origin, v.note, this);
     if (dlg.exec() == QDialog::Accepted)
-        takeValues(dlg);
+        ui->statusbar->showMessage(TransmitterWork::clampText(work->take(dlg.taken())));
 }
 
 void MainWindow::verifyAgainstFile()
 {
-    DlgLoad dlg(this);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
     QString records;
-    QString reason;
-    if (!ParamFile::recordsOf(dlg.getContext(), &records, &reason)) {
-        showError(tr("不是有效的参数文件，没有比较任何参数：\n%1").arg(reason));
-        return;
-    }
-    compareWithRecords(records, tr("文件 %1").arg(QFileInfo(dlg.getFileName()).fileName()));
-}
-
-// The window against the records of a parameter file, the window's values
-// standing in for what a file does not carry.
-void MainWindow::compareWithRecords(const QString &records, const QString &origin)
-{
-    const MapParamAccess mine = work->values();
-    MapParamAccess file = mine;
-    Records::apply(Records::sFormat(), records.left(Records::kRecordLength), file);
-    Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), file, Records::kMixBiasFile);
-    CompareDialog result(ParamCompare::compare(mine, file, ParamCompare::Against::File), origin, QString(), this);
-    if (result.exec() == QDialog::Accepted)
-        takeValues(result);
-}
-
-// The values ticked in a comparison go into the window as changes; nothing
-// is sent. What the window cannot hold is said.
-void MainWindow::takeValues(const CompareDialog &dialog)
-{
-    const QStringList clamped = work->take(dialog.taken());
-    if (!clamped.isEmpty())
-        ui->statusbar->showMessage(TransmitterWork::clampText(clamped));
-}
-
-// --- history ----------------------------------------------------------------------
-
-void MainWindow::showHistory()
-{
-    HistoryDialog dlg(work->history().entries(), this);
-    const auto recordsOf = [this](const ParamHistory::Entry &entry, const QString &refusal, QString *records) {
-        QString error;
-        if (ParamFile::load(entry.path, records, &error))
-            return true;
-        showError(refusal.arg(error));
-        return false;
-    };
-    connect(&dlg, &HistoryDialog::compareRequested, this, [&](const ParamHistory::Entry &entry) {
-        QString records;
-        if (recordsOf(entry, tr("不能读取历史记录，没有比较任何参数：\n%1"), &records))
-            compareWithRecords(records, HistoryDialog::origin(entry));
-    });
-    connect(&dlg, &HistoryDialog::loadRequested, this, [&](const ParamHistory::Entry &entry) {
-        QString records;
-        if (!recordsOf(entry, tr("不能读取历史记录，没有加载任何参数：\n%1"), &records))
-            return;
-        TransmitterWork::Origin origin;
-        origin.kind = TransmitterWork::Origin::Kind::History;
-        origin.where = HistoryDialog::origin(entry);
-        if (loadRecords(records, origin))
-            dlg.accept();
-    });
-    dlg.exec();
+    QString fileName;
+    if (ValueSources::recordsFromDialog(this, tr("不是有效的参数文件，没有比较任何参数：\n%1"), &records, &fileName))
+        ui->statusbar->showMessage(
+            ValueSources::compare(this, *work, records, tr("文件 %1").arg(QFileInfo(fileName).fileName())));
 }
 
 // --- files ------------------------------------------------------------------------
@@ -458,54 +374,23 @@ bool MainWindow::save()
     return true;
 }
 
-void MainWindow::load()
-{
-    DlgLoad dlg(this);
-    if (dlg.exec() != QDialog::Accepted)
-        return;
-    QString records;
-    QString reason;
-    if (!ParamFile::recordsOf(dlg.getContext(), &records, &reason)) {
-        showError(tr("不是有效的参数文件，没有加载任何参数：\n%1").arg(reason));
-        return;
-    }
-    TransmitterWork::Origin origin;
-    origin.kind = TransmitterWork::Origin::Kind::File;
-    origin.where = dlg.getFileName();
-    loadRecords(records, origin);
-}
-
 // The records of a file into the window through the work, which keeps the
 // changes they replace first; the window then stands as loaded.
-bool MainWindow::loadRecords(const QString &records, const TransmitterWork::Origin &origin)
+void MainWindow::load()
 {
-    MapParamAccess loaded = work->values();
-    Records::apply(Records::sFormat(), records.left(Records::kRecordLength), loaded);
-    Records::apply(Records::tFormat(), records.mid(Records::kRecordLength), loaded, Records::kMixBiasFile);
-    const QStringList clamped = work->load(loaded, origin);
-    ui->statusbar->showMessage(TransmitterWork::clampText(clamped));
-    return true;
+    QString records;
+    TransmitterWork::Origin origin;
+    origin.kind = TransmitterWork::Origin::Kind::File;
+    if (ValueSources::recordsFromDialog(this, tr("不是有效的参数文件，没有加载任何参数：\n%1"), &records, &origin.where))
+        ui->statusbar->showMessage(
+            TransmitterWork::clampText(work->load(ValueSources::withRecords(work->values(), records), origin)));
 }
 
-QString MainWindow::buildSRecord() const
-{
-    return Records::build(Records::sFormat(), *form);
-}
-
-QString MainWindow::buildTRecord(int mixBias) const
-{
-    return Records::build(Records::tFormat(), *form, mixBias);
-}
-
-void MainWindow::applySRecord(const QString &record)
-{
-    Records::apply(Records::sFormat(), record, *form);
-}
-
-void MainWindow::applyTRecord(const QString &record, int mixBias)
-{
-    Records::apply(Records::tFormat(), record, *form, mixBias);
-}
+// The records from the form and into it, through the codec's tables.
+QString MainWindow::buildSRecord() const { return Records::build(Records::sFormat(), *form); }
+QString MainWindow::buildTRecord(int mixBias) const { return Records::build(Records::tFormat(), *form, mixBias); }
+void MainWindow::applySRecord(const QString &record) { Records::apply(Records::sFormat(), record, *form); }
+void MainWindow::applyTRecord(const QString &r, int mixBias) { Records::apply(Records::tFormat(), r, *form, mixBias); }
 
 // --- what the window shows and keeps ------------------------------------------------
 
@@ -534,12 +419,7 @@ void MainWindow::explainControls()
             }
         }
     }
-    for (auto it = buttonKeys.cbegin(); it != buttonKeys.cend(); ++it) {
-        QStringList keys;
-        for (const QKeySequence &key : it.value())
-            keys << key.toString(QKeySequence::NativeText);
-        it.key()->setToolTip(tr("%1（%2）").arg(it.key()->text(), keys.join(tr("，"))));
-    }
+    actions->explain();
 }
 
 void MainWindow::keepWindowState()
@@ -557,23 +437,7 @@ void MainWindow::exportSheet()
     input.time = QDateTime::currentDateTime();
     input.firmware = origin.firmware;
     input.unreported = origin.unreported;
-    switch (origin.kind) {
-    case TransmitterWork::Origin::Kind::Start:
-        input.source = tr("程序的初始值");
-        break;
-    case TransmitterWork::Origin::Kind::Transmitter:
-        input.source = tr("发射机 %1").arg(origin.where);
-        break;
-    case TransmitterWork::Origin::Kind::File:
-        input.source = tr("文件 %1").arg(QFileInfo(origin.where).fileName());
-        break;
-    case TransmitterWork::Origin::Kind::History:
-        input.source = origin.where;
-        break;
-    }
-    // Whether the values were changed since.
-    if (changes->isModified())
-        input.source = tr("%1，窗口中已修改").arg(input.source);
+    input.source = work->originText();
     const QString done = SheetExport::run(this, input);
     if (!done.isEmpty())
         ui->statusbar->showMessage(done);

@@ -7,13 +7,13 @@
 #include "transmitterwork.h"
 
 #include <QHash>
-#include <QKeySequence>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
 
 #include <memory>
 
+class ActionBar;
 class ChangeTracker;
 class CompareDialog;
 class FormAccess;
@@ -71,10 +71,6 @@ private:
     bool askToWrite(TransmitterWork::Question question, const QString &why);
     void showAccount(const TransmitterWork::Account &account);
     void verifyAgainstFile();
-    void compareWithRecords(const QString &records, const QString &origin);
-    void takeValues(const CompareDialog &dialog);
-    void showHistory();
-    bool loadRecords(const QString &records, const TransmitterWork::Origin &origin);
     void showError(const QString &text);
     void showHistoryWarning();
     void showTitle();
@@ -98,7 +94,7 @@ private:
     PortPanel *panel = nullptr;
     ChangeTracker *changes = nullptr;
     QLabel *historyWarning = nullptr;
-    QHash<QPushButton *, QList<QKeySequence>> buttonKeys;
+    std::unique_ptr<ActionBar> actions;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
 };

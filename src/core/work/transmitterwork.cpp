@@ -10,6 +10,7 @@
 #include "transmittersession.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTime>
 
 namespace {
@@ -450,6 +451,7 @@ TransmitterWork::Verification TransmitterWork::verify()
     setState(State::Idle);
     if (outcome != Outcome::Complete && outcome != Outcome::Partial) {
         v.account = answerTrouble(outcome, tr("没有比较任何参数"));
+        v.account.advice = tr("请检查连接后重新校验");
         return v;
     }
     const MapParamAccess answer = m_collector->values();
@@ -500,6 +502,26 @@ QStringList TransmitterWork::load(const MapParamAccess &loaded, const Origin &or
     m_origin = origin;
     emit baselineChanged();
     return notes;
+}
+
+QString TransmitterWork::originText() const
+{
+    QString text;
+    switch (m_origin.kind) {
+    case Origin::Kind::Start:
+        text = tr("程序的初始值");
+        break;
+    case Origin::Kind::Transmitter:
+        text = tr("发射机 %1").arg(m_origin.where);
+        break;
+    case Origin::Kind::File:
+        text = tr("文件 %1").arg(QFileInfo(m_origin.where).fileName());
+        break;
+    case Origin::Kind::History:
+        text = m_origin.where;
+        break;
+    }
+    return isModified() ? tr("%1，窗口中已修改").arg(text) : text;
 }
 
 void TransmitterWork::saved(const QString &fileName)

@@ -105,6 +105,9 @@ public:
     MapParamAccess values() const;
     const MapParamAccess &baseline() const { return m_baseline; }
     const Origin &origin() const { return m_origin; }
+    // Where the values came from in words, "发射机 ttyUSB0", "文件 k6.dat",
+    // with "，窗口中已修改" when they were changed since.
+    QString originText() const;
     // In the order the records carry them, compared as written (the alarm
     // voltage in whole tenths).
     QStringList changedControls() const;

@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The K6QX tool authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "paramaccess.h"
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class TransmitterWork;
+
+// Where the window's values come from besides the transmitter: a parameter
+// file or an entry of the history, loaded into the window or compared with
+// it. Failures are told in a message box; what was done is returned for the
+// status bar.
+namespace ValueSources {
+
+// The load dialog, then the file's records; false when cancelled or refused
+// (refusal names what was not done: "没有加载任何参数").
+bool recordsFromDialog(QWidget *parent, const QString &refusal, QString *records, QString *fileName);
+
+// base with the values both records carry (mixes + 100, as in a file).
+MapParamAccess withRecords(const MapParamAccess &base, const QString &records);
+
+// The window against records, in the comparison dialog; ticked values are
+// taken into the window. Returns what the window could not hold.
+QString compare(QWidget *parent, TransmitterWork &work, const QString &records, const QString &origin);
+
+// The history dialog: compare with an entry, or load one into the window.
+QString showHistory(QWidget *parent, TransmitterWork &work);
+
+} // namespace ValueSources
