@@ -15,6 +15,7 @@
 #include "windowprobe.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -125,9 +126,126 @@ private slots:
         QVERIFY(ParamHistory::load(history.entries().first().path, &read, &error));
         QCOMPARE(read.value(QStringLiteral("spinBox_17")), 130.0);
         QCOMPARE(controlValue(w, "spinBox_17"), 120.0);
+        // The window cannot hold 130: the account says so, and the control is
+        // marked, as a write would send 120.
+        QVERIFY2(w.statusBar()->currentMessage().contains(QStringLiteral("CH1 舵机行程量（左） 130 → 120")),
+                 qPrintable(w.statusBar()->currentMessage()));
+        QVERIFY(w.findChild<QWidget *>(QStringLiteral("spinBox_17"))->property("k6Changed").toBool());
+        QVERIFY(w.isWindowModified());
+        // The sheet of this set marks what the transmitter does not report.
+        QCOMPARE(w.transmitterWork().origin().unreported,
+                 (QStringList{QStringLiteral("comboBox"), QStringLiteral("comboBox_2")}));
         MapParamAccess edits;
         QVERIFY(ParamHistory::load(history.entries().last().path, &edits, &error));
         QCOMPARE(edits.value(QStringLiteral("spinBox_9")), 33.0);
+    }
+
+    // Before every write the transmitter's set as it was is in the history:
+    // from the backup, or from a read or verify of this opening of the port.
+    void setBeforeWritingIsKept_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QList<Kind>>("kept");
+        QTest::newRow("write alone") << "" << QList<Kind>{Kind::BeforeWrite, Kind::Written};
+        QTest::newRow("verify, then write") << "verify" << QList<Kind>{Kind::Read, Kind::Written};
+        QTest::newRow("read, then write") << "read" << QList<Kind>{Kind::Read, Kind::Written};
+        QTest::newRow("read, reopen, then write")
+            << "read reopen" << QList<Kind>{Kind::Read, Kind::BeforeWrite, Kind::Written};
+    }
+    void setBeforeWritingIsKept()
+    {
+        QFETCH(QString, before);
+        QFETCH(QList<Kind>, kept);
+        SimulatorHost sim;
+        QVERIFY(sim.open());
+        sim.transmitter().setValue(QStringLiteral("spinBox_10"), 17);
+        MainWindow w;
+        ModalWatcher watcher;
+        watcher.onDialog = [](QDialog *d) { d->reject(); }; // the comparison
+        openPort(w, sim.slavePath());
+        if (before.contains(QLatin1String("verify"))) {
+            click(w, "pushButtonVerify");
+            QCOMPARE(ParamHistory(m_folder).entries().size(), 1);
+        }
+        if (before.contains(QLatin1String("read"))) {
+            click(w, "pushButtonRead");
+            QTRY_VERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("已读取全部")));
+        }
+        if (before.contains(QLatin1String("reopen"))) {
+            click(w, "pushButtonOpen");
+            click(w, "pushButtonOpen");
+        }
+        setControl(w, QStringLiteral("spinBox_10"), -33);
+        QSignalSpy accepted(&sim, &SimulatorHost::recordsAccepted);
+        click(w, "pushButtonSend2");
+        QTRY_COMPARE(accepted.count(), 1);
+        QCOMPARE(sim.transmitter().value(QStringLiteral("spinBox_10")), -33.0);
+        ParamHistory history(m_folder);
+        QCOMPARE(kinds(history), kept);
+        MapParamAccess old;
+        QString error;
+        QVERIFY(ParamHistory::load(history.entries().at(1).path, &old, &error));
+        QCOMPARE(old.value(QStringLiteral("spinBox_10")), 17.0);
+        QVERIFY(watcher.errors().isEmpty());
+    }
+
+    // A write while a read's answer still arrives ends the read first: its
+    // account says so, nothing of it is kept, its late frames land nowhere,
+    // what is sent is what the window showed at the click, and the window
+    // stands as written.
+    void writeDuringARead()
+    {
+        SimulatorHost sim;
+        QVERIFY(sim.open());
+        sim.setBaudRate(9600); // an answer takes 175 ms
+        sim.transmitter().setValue(QStringLiteral("spinBox_10"), 17);
+        MainWindow w;
+        MainWindowProbe probe(w);
+        ModalWatcher watcher;
+        w.findChild<QComboBox *>(QStringLiteral("comboBoxBaudRate"))->setCurrentText(QStringLiteral("9600"));
+        openPort(w, sim.slavePath());
+        setControl(w, QStringLiteral("spinBox_10"), -33);
+        QSignalSpy accepted(&sim, &SimulatorHost::recordsAccepted);
+        click(w, "pushButtonRead");
+        QTest::qWait(60); // some frames have come, shown as they came
+        const QByteArray records = (probe.buildS() + probe.buildT(116)).toLatin1();
+        const double shown = controlValue(w, "spinBox_10");
+        click(w, "pushButtonSend2");
+        QTRY_COMPARE(accepted.count(), 1);
+        QTest::qWait(400); // whatever was still on its way
+        QVERIFY2(!w.statusBar()->currentMessage().startsWith(QStringLiteral("已读取全部")),
+                 qPrintable(w.statusBar()->currentMessage()));
+        QCOMPARE(controlValue(w, "spinBox_10"), shown);
+        QVERIFY(!w.isWindowModified());
+        QCOMPARE((probe.buildS() + probe.buildT(116)).toLatin1(), records);
+        QCOMPARE(sim.transmitter().value(QStringLiteral("spinBox_10")), shown);
+        // The edits the read was to replace, the backup, the set written;
+        // the read was kept nowhere.
+        QCOMPARE(kinds(ParamHistory(m_folder)), (QList<Kind>{Kind::Edits, Kind::BeforeWrite, Kind::Written}));
+        QVERIFY(watcher.errors().isEmpty());
+    }
+
+    // Answers that never agree: the window says so and names what differed;
+    // nothing becomes the baseline or goes into the history.
+    void disagreeingAnswers()
+    {
+        MainWindow w;
+        ModalWatcher watcher;
+        LinkEnd link;
+        link.openIn(w);
+        Answerer transmitter(link, [](int request) {
+            Transmitter t;
+            t.setValue(QStringLiteral("spinBox_9"), 10 + request);
+            return t.replyFrames();
+        });
+        click(w, "pushButtonRead");
+        QTRY_VERIFY_WITH_TIMEOUT(w.statusBar()->currentMessage().contains(QStringLiteral("没有两次相同")), 5000);
+        QVERIFY2(w.statusBar()->currentMessage().contains(QStringLiteral("CH1 中点微调")),
+                 qPrintable(w.statusBar()->currentMessage()));
+        QCOMPARE(transmitter.requests(), 4);
+        QVERIFY(w.isWindowModified());
+        QVERIFY(ParamHistory(m_folder).entries().isEmpty());
+        QVERIFY(watcher.errors().isEmpty());
     }
 
     // A transmitter that reports nothing: the question, default 否. 否 sends

@@ -10,6 +10,8 @@
 #include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "paramhistory.h"
+#include "windowprobe.h"
 #include "recordcodec.h"
 #include "replyframes.h"
 #include "transmitter.h"
@@ -226,8 +228,35 @@ private slots:
         QCOMPARE(recordValues(&w), moves ? after : start);
     }
 
+    // Marks compare what a write would send: the alarm voltage in the
+    // tenths the record carries.
+    void alarmMarkedByTenths_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("10.54 is written as 10.5") << 10.54 << false;
+        QTest::newRow("10.6") << 10.6 << true;
+        QTest::newRow("9.54, within one volt") << 9.54 << true;
+    }
+    void alarmMarkedByTenths()
+    {
+        QFETCH(double, value);
+        QFETCH(bool, marked);
+        MainWindow w;
+        MapParamAccess set = w.transmitterWork().values();
+        set.setValue(QStringLiteral("doubleSpinBox"), 10.5);
+        w.transmitterWork().load(set, TransmitterWork::Origin());
+        QVERIFY(markedControls(w).isEmpty());
+        setControl(w, "doubleSpinBox", value);
+        QCOMPARE(markedControls(w), marked ? QStringList{QStringLiteral("doubleSpinBox")} : QStringList());
+        QCOMPARE(w.isWindowModified(), marked);
+    }
+
+    // 还原 keeps the edits it drops as an entry of the history first.
     void revertRestoresEveryValue()
     {
+        QTemporaryDir history;
+        qputenv("K6QX_HISTORY_DIR", QFile::encodeName(history.path()));
         MainWindow w;
         const auto start = recordValues(&w);
         setControl(w, "spinBox", 1);
@@ -237,8 +266,16 @@ private slots:
         setControl(w, "spinBox_80", 10);
         setControl(w, "comboBox_10", 0);
         QCOMPARE(markedControls(w).size(), 6);
+        const QByteArray edited = (MainWindowProbe(w).buildS() + MainWindowProbe(w).buildT(100)).toLatin1();
         click(w, "pushButtonRevert");
         QCOMPARE(recordValues(&w), start);
+        const QList<ParamHistory::Entry> kept = ParamHistory(history.path()).entries();
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(kept.first().kind, ParamHistory::Kind::Edits);
+        QFile entry(kept.first().path);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QCOMPARE(entry.readAll(), edited);
+        qunsetenv("K6QX_HISTORY_DIR");
         QVERIFY(markedControls(w).isEmpty());
         QVERIFY(!w.isWindowModified());
         QVERIFY(!revertOffered(w));

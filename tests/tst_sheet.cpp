@@ -237,6 +237,18 @@ private slots:
                  QStringList{QStringLiteral("300")});
     }
 
+    // Values the source did not report are marked, the rest are not.
+    void unreportedValuesMarked()
+    {
+        const MapParamAccess values = valuesOf(knownFile());
+        SetupSheet::Input input = inputFor(values);
+        input.unreported = {QStringLiteral("comboBox"), QStringLiteral("comboBox_2")};
+        const QHash<QString, QStringList> rows = tablesOf(SetupSheet::html(input));
+        QCOMPARE(rows.value(QStringLiteral("大小舵设置/混控")), QStringList{QStringLiteral("打开 （未读取）")});
+        QCOMPARE(rows.value(QStringLiteral("大小舵设置/通道")), QStringList{QStringLiteral("CH3 （未读取）")});
+        QCOMPARE(rows.value(QStringLiteral("大小舵设置/CH3 比例-UP")), QStringList{QStringLiteral("42")});
+    }
+
     // The PDF: A4, at most two pages, every font embedded, the values in its
     // text as pdftotext reads them.
     void pdfCarriesTheValues()

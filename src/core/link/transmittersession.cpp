@@ -201,6 +201,8 @@ void TransmitterSession::readAvailable()
     if (m_port && m_port->bytesAvailable() > 0)
         temp = m_port->readAll();
     m_received += temp.size();
+    if (!temp.isEmpty())
+        m_lastByte.start();
     emit countersChanged();
     if (m_discarding)
         return;

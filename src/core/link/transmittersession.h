@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 
 // One session with the transmitter over a serial port: opening with the
 // panel's settings, the read request, assembling the reply frames across
@@ -69,6 +70,8 @@ public:
     const QString &pendingHex() const { return m_hex; }
     int pendingBytes() const { return m_bytes; }
     qint64 sentBytes() const { return m_sent; }
+    // Milliseconds since the last byte came in; very large before the first.
+    qint64 quietMs() const { return m_lastByte.isValid() ? m_lastByte.elapsed() : std::numeric_limits<qint64>::max(); }
     qint64 receivedBytes() const { return m_received; }
 
     // Decodes whatever the port holds; runs on every readyRead.
@@ -101,6 +104,7 @@ private:
     quint8 m_group = 0; // byte 3 of the frame being assembled
     qint64 m_sent = 0;
     qint64 m_received = 0;
+    QElapsedTimer m_lastByte;
     bool m_open = false;
     bool m_lost = false;
     bool m_writing = false;

@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kAnswerMarginMs = 1000;
+constexpr qint64 kQuietMinMs = 5;
 
 } // namespace
 
@@ -71,6 +72,22 @@ void AnswerCollector::start(Mode mode, const MapParamAccess &seed, ParamAccess *
 
 void AnswerCollector::ask()
 {
+    // A frame has no start mark: a request is sent once the line is quiet,
+    // so the rest of an answer given up on (the transmitter sends it to the
+    // end) cannot pass for the start of the next one. The wait is bounded
+    // by one answer time.
+    const qint64 gap = qMax<qint64>(kQuietMinMs, LineDrain::wireTimeMs(2 * ReplyFrames::kFrameLength, m_session.baudRate()));
+    const qint64 quiet = m_session.quietMs();
+    if (quiet < gap) {
+        if (!m_waitingForQuiet.isValid())
+            m_waitingForQuiet.start();
+        if (m_waitingForQuiet.elapsed() < answerTimeoutMs(m_session.baudRate())) {
+            m_session.discardUntilRequest();
+            m_settleTimer.start(int(gap - quiet));
+            return;
+        }
+    }
+    m_waitingForQuiet.invalidate();
     m_current = m_seed;
     m_seen.clear();
     if (m_display) {
@@ -148,6 +165,7 @@ void AnswerCollector::finish(Outcome outcome, const MapParamAccess &values)
 {
     m_answerTimer.stop();
     m_settleTimer.stop();
+    m_waitingForQuiet.invalidate();
     for (const auto &c : std::as_const(m_connections))
         disconnect(c);
     m_connections.clear();

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <memory>
@@ -87,6 +88,7 @@ private:
     TransmitterSession &m_session;
     QTimer m_answerTimer;
     QTimer m_settleTimer;
+    QElapsedTimer m_waitingForQuiet;
     Mode m_mode = Mode::Single;
     MapParamAccess m_seed;
     ParamAccess *m_display = nullptr;
