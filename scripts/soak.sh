@@ -11,8 +11,35 @@
 # not take, a verify of a file it does not hold. Any wrong result, or a
 # program ending on a signal or with a status beyond 0..2, fails the run.
 # Builds k6qx-cli and k6qx-sim in build/test (configuring it if needed).
+#   scripts/soak.sh --window [MINUTES]   the window itself, offscreen, against the
+#                                        simulator in one process (default 1); it
+#                                        prints its counts and the violations of
+#                                        each invariant, and keeps the seed and
+#                                        the steps in build/test/window-soak-steps.txt
+#                                        on a violation
+#   scripts/soak.sh --window --replay FILE   runs those steps again
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = "--window" ]; then
+    shift
+    build="$top/build/test"
+    if [ ! -f "$build/build.ninja" ]; then
+        "$top/scripts/deps.sh" || exit 2
+        cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 2
+    fi
+    cmake --build "$build" -j2 --target k6qx-window-soak >/dev/null || { echo "soak: build failed" >&2; exit 2; }
+    args=(--steps "$build/window-soak-steps.txt")
+    if [ "${1:-}" = "--replay" ]; then
+        [ -n "${2:-}" ] || { echo "usage: $0 --window --replay FILE" >&2; exit 2; }
+        args+=(--replay "$2")
+    else
+        wminutes=${1:-1}
+        [[ "$wminutes" =~ ^[0-9]+([.][0-9]+)?$ ]] || { echo "usage: $0 --window [MINUTES]" >&2; exit 2; }
+        args+=(--minutes "$wminutes")
+    fi
+    export QT_QPA_PLATFORM=offscreen
+    exec "$build/tests/k6qx-window-soak" "${args[@]}" 2> >(grep -v "propagateSizeHints\|XDG_RUNTIME_DIR" >&2)
+fi
 minutes=${1:-2}
 [[ "$minutes" =~ ^[0-9]+([.][0-9]+)?$ ]] || { echo "usage: $0 [MINUTES]" >&2; exit 2; }
 build="$top/build/test"
@@ -255,7 +282,7 @@ done
 stop_sim
 
 kinds=""
-for k in timeout lost missing differences out-of-range open write-failed other; do
+for k in timeout lost missing differences no-backup unconfirmed out-of-range open write-failed other; do
     [ -n "${failed_by[$k]:-}" ] && kinds+="${kinds:+, }$k ${failed_by[$k]}"
 done
 wrongs=""
