@@ -163,7 +163,7 @@ last_written="$work/A.dat"
 # differ.
 failure_kind() { # status stderr-file operation
     local line
-    line=$(head -n 1 "$2")
+    line=$(head -n 1 "$2" | tr '[:upper:]' '[:lower:]')
     case "$1:$3:$line" in
         1:read-*|1:*:?*) echo missing ;;
         1:*) echo differences ;;

@@ -257,6 +257,7 @@ private slots:
         QTest::newRow("a confirming request unanswered is asked again")
             << QList<int>{5, -1, 5} << int(AnswerCollector::Outcome::Complete) << 5.0;
         QTest::newRow("no first answer ends it") << QList<int>{-1, 5, 5} << int(AnswerCollector::Outcome::TimedOut) << 0.0;
+        QTest::newRow("the port lost meanwhile") << QList<int>{5, -2} << int(AnswerCollector::Outcome::Lost) << 0.0;
     }
     void confirmedReadNeedsTwoAlike()
     {
@@ -267,6 +268,8 @@ private slots:
         TransmitterSession session;
         QVERIFY(session.open(link.pty.slavePath()));
         Answerer answerer(link, [&](int request) {
+            if (request < subTrims.size() && subTrims[request] == -2)
+                link.pty.closeMaster(); // the adapter pulled out
             if (request >= subTrims.size() || subTrims[request] < 0)
                 return QByteArray();
             Transmitter t;

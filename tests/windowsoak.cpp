@@ -67,13 +67,12 @@ LineFaultSettings faultMix(int phase, quint32 seed)
 
 // The transmitter's set as the window would see it with the given channel:
 // its answer decoded into values seeded with the other's channel.
-MapParamAccess reported(const Transmitter &t, const ParamAccess &seed)
+MapParamAccess reported(const QByteArray &answer, const ParamAccess &seed)
 {
     MapParamAccess v;
     for (const Records::Format *f : {&Records::sFormat(), &Records::tFormat()})
         for (const Records::Field &field : *f)
             v.setValue(QLatin1String(field.control), seed.value(QLatin1String(field.control)));
-    const QByteArray answer = t.replyFrames();
     for (int i = 0; i + ReplyFrames::kFrameLength <= answer.size(); i += ReplyFrames::kFrameLength)
         ReplyFrames::decode(QString::fromLatin1(answer.mid(i, ReplyFrames::kFrameLength).toHex()), v);
     return v;
@@ -81,7 +80,7 @@ MapParamAccess reported(const Transmitter &t, const ParamAccess &seed)
 
 bool sameReported(const ParamAccess &a, const Transmitter &t)
 {
-    return ParamCompare::differences(ParamCompare::compare(a, reported(t, a), ParamCompare::Against::Transmitter)) == 0;
+    return ParamCompare::differences(ParamCompare::compare(a, reported(t.replyFrames(), a), ParamCompare::Against::Transmitter)) == 0;
 }
 
 class Soak : public QObject
@@ -118,7 +117,7 @@ public:
         m_writeWithoutBackup = false;
         const int acceptedBefore = m_accepted;
         const QByteArray setBefore = m_sim.transmitter().parameterFile();
-        MapParamAccess txBefore = reported(m_sim.transmitter(), m_w.transmitterWork().values());
+        const QByteArray txBefore = m_sim.transmitter().replyFrames();
         QByteArray recordsAtClick;
         TransmitterWork &work = m_w.transmitterWork();
         switch (s) {
@@ -219,7 +218,7 @@ private:
             QTest::qWait(5);
     }
 
-    void check(Step s, int acceptedBefore, const QByteArray &setBefore, const MapParamAccess &txBefore,
+    void check(Step s, int acceptedBefore, const QByteArray &setBefore, const QByteArray &txBefore,
                const QByteArray &recordsAtClick)
     {
         TransmitterWork &work = m_w.transmitterWork();
@@ -236,8 +235,10 @@ private:
             for (const ParamHistory::Entry &e : ParamHistory(m_folder).entries()) {
                 MapParamAccess kept;
                 QString error;
+                // An entry holds the dual rates of the channel it was read with.
                 if (e.kind != ParamHistory::Kind::Edits && ParamHistory::load(e.path, &kept, &error)
-                    && ParamCompare::differences(ParamCompare::compare(kept, txBefore, ParamCompare::Against::Transmitter)) == 0) {
+                    && ParamCompare::differences(ParamCompare::compare(kept, reported(txBefore, kept),
+                                                                       ParamCompare::Against::Transmitter)) == 0) {
                     found = true;
                     break;
                 }
@@ -259,13 +260,18 @@ private:
             violated("account", QStringLiteral("said sent, the simulator did not get the records"));
         if (s == Write && wrote && !said.startsWith(QStringLiteral("参数已发送")) && MainWindowProbe(m_w).isComOpen())
             violated("account", QStringLiteral("the records went out, the window says: %1").arg(said));
-        // history: nothing reported as kept goes missing.
-        QSet<QString> now;
-        for (const ParamHistory::Entry &e : ParamHistory(m_folder).entries())
-            now.insert(e.path);
-        for (const QString &path : std::as_const(m_kept)) {
-            if (!now.contains(path))
-                violated("history", QStringLiteral("entry %1 is gone").arg(path));
+        // history: nothing reported as kept goes missing; a full history
+        // loses only entries older than all it keeps.
+        QHash<QString, QDateTime> now;
+        QDateTime oldest;
+        for (const ParamHistory::Entry &e : ParamHistory(m_folder).entries()) {
+            now.insert(e.path, e.time);
+            oldest = e.time;
+        }
+        for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it) {
+            const bool pruned = now.size() >= ParamHistory::kMaxEntries && it.value() <= oldest;
+            if (!now.contains(it.key()) && !pruned)
+                violated("history", QStringLiteral("entry %1 is gone").arg(it.key()));
         }
         m_kept = now;
     }
@@ -360,7 +366,7 @@ private:
     bool m_verifyFile = false;
     bool m_loadFile = false;
     QList<Step> m_steps;
-    QSet<QString> m_kept;
+    QHash<QString, QDateTime> m_kept;
     std::map<std::string, int> m_counts;
     std::map<std::string, int> m_violations;
 };

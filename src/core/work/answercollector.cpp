@@ -155,10 +155,10 @@ void AnswerCollector::answerTimedOut()
         finish(Outcome::Partial, m_current);
 }
 
-void AnswerCollector::cancel()
+void AnswerCollector::cancel(Outcome why)
 {
     if (m_running)
-        finish(Outcome::Cancelled, m_current);
+        finish(why, m_current);
 }
 
 void AnswerCollector::finish(Outcome outcome, const MapParamAccess &values)

@@ -58,9 +58,9 @@ public:
     // display, when given, gets every frame as it is decoded too (the
     // window shows an answer as it arrives); it must outlive the run.
     void start(Mode mode, const MapParamAccess &seed, ParamAccess *display = nullptr);
-    // Ends a running collection at once with Cancelled; the rest of its
-    // answer is dropped. Emits finished.
-    void cancel();
+    // Ends a running collection at once (Cancelled, or Lost when the port
+    // went); the rest of its answer is dropped. Emits finished.
+    void cancel(Outcome why = Outcome::Cancelled);
     // start(), then runs the event loop without user input until it ends.
     Outcome run(Mode mode, const MapParamAccess &seed, ParamAccess *display = nullptr);
 

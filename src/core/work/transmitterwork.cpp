@@ -64,7 +64,9 @@ TransmitterWork::TransmitterWork(ParamAccess &values, QObject *parent)
             readEnded(outcome);
     });
     connect(m_session, &TransmitterSession::lost, this, [this] {
-        m_keptSinceOpen = false;
+        // A read in flight ends as lost, before the front ends hear of it.
+        if (m_collector->isRunning())
+            m_collector->cancel(Outcome::Lost);
         emit lost();
     });
 }
@@ -86,6 +88,7 @@ void TransmitterWork::setState(State state)
 bool TransmitterWork::open(const QString &device, const PortSettings &settings, bool dtr, bool rts)
 {
     endRunning();
+    // Whatever answered before may not be the transmitter on the port now.
     m_keptSinceOpen = false;
     return m_session->open(device, settings, dtr, rts);
 }
@@ -98,7 +101,6 @@ QSerialPort::SerialPortError TransmitterWork::openError() const
 void TransmitterWork::close()
 {
     endRunning();
-    m_keptSinceOpen = false;
     m_session->close();
 }
 
