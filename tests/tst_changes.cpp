@@ -292,6 +292,7 @@ private slots:
         QTest::newRow("保存, save dialog cancelled") << true << QMessageBox::Save << QString() << false;
         QTest::newRow("不保存") << true << QMessageBox::Discard << QString() << true;
         QTest::newRow("取消") << true << QMessageBox::Cancel << QString() << false;
+        QTest::newRow("Enter: the default stays") << true << QMessageBox::NoButton << QString() << false;
     }
     void closing()
     {

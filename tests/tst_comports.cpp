@@ -92,10 +92,11 @@ private slots:
         const SimulatorState before = simulatorState();
         button(w, "pushButtonSend2")->click();
         QTRY_COMPARE_WITH_TIMEOUT(simulatorState().accepted, before.accepted + 1, 5000);
-        // The first write of a session reads the transmitter's set first.
+        // The first write of a session reads the transmitter's set first,
+        // confirmed by a second answer alike.
         const QByteArray pair = (probe.buildS() + probe.buildT(Records::kMixBiasTransmitter)).toLatin1();
-        QCOMPARE(simulatorState().received.mid(before.received.size()), "R" + pair);
-        QVERIFY(probe.info().endsWith(QStringLiteral("发送：163B | 接收：%1B").arg(kAnswerBytes)));
+        QCOMPARE(simulatorState().received.mid(before.received.size()), "RR" + pair);
+        QVERIFY(probe.info().endsWith(QStringLiteral("发送：164B | 接收：%1B").arg(2 * kAnswerBytes)));
         QVERIFY(watcher.boxes.isEmpty());
     }
 
@@ -141,7 +142,7 @@ private slots:
         // A travel no set of the simulator holds, replaced by what it reports.
         w.findChild<QSpinBox *>(QStringLiteral("spinBox_17"))->setValue(33);
         button(w, "pushButtonRead")->click();
-        QTRY_VERIFY_WITH_TIMEOUT(probe.info().endsWith(QStringLiteral("接收：%1B").arg(kAnswerBytes)), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(probe.info().endsWith(QStringLiteral("接收：%1B").arg(2 * kAnswerBytes)), 3000);
         QVERIFY(w.findChild<QSpinBox *>(QStringLiteral("spinBox_17"))->value() != 33);
     }
 

@@ -80,7 +80,6 @@ MainWindow::MainWindow(QWidget *parent)
     // Trouble with the history stays in sight until an entry is kept again.
     historyWarning = new QLabel;
     historyWarning->setObjectName(QStringLiteral("historyWarning"));
-    historyWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
     historyWarning->hide();
     ui->statusbar->addPermanentWidget(historyWarning);
     ui->statusbar->addPermanentWidget(fstLabel);
@@ -201,6 +200,8 @@ void MainWindow::showHistoryWarning()
     const QString why = work->historyTrouble().isEmpty() ? work->clockNotice()
                                                          : tr("参数历史没有保存：%1").arg(work->historyTrouble());
     historyWarning->setToolTip(why);
+    if (historyWarning->pixmap().isNull() && !why.isEmpty())
+        historyWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
     historyWarning->setVisible(!why.isEmpty());
 }
 
