@@ -374,11 +374,13 @@ run_wine_tests() {
     prepare_prefix
     start_simulator "$host/simulator/k6qx-sim"
     export QT_QPA_FONTDIR="Z:$wine_dir/fonts"
-    # The Wine server runs for the whole run, started here with no test's
-    # output: started by the first test program, it would inherit ctest's
-    # pipe for that program's output, and ctest would wait for it (until the
-    # test's time-out) long after the program ended.
+    # The Wine server and the prefix's services (winedevice) run for the
+    # whole run, started here with no test's output: started by the first
+    # test program, they would inherit ctest's pipe for that program's
+    # output, and ctest would wait for them (until the test's time-out) long
+    # after the program ended.
     "$(dirname "$wine")/wineserver" -p </dev/null >/dev/null 2>&1 || true
+    timeout 120 "$wine" wineboot </dev/null >/dev/null 2>&1 || true
     # Every test has its own TIMEOUT (tests/CMakeLists.txt: 120 s, longer for
     # the two file-dialog programs, which are slow under Wine); ctest's
     # --timeout would only fill in for a test without one.
