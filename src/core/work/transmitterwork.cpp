@@ -187,6 +187,18 @@ bool TransmitterWork::keep(ParamHistory::Kind kind, const ParamAccess &values, Q
     return kept;
 }
 
+// The set as it now stands, with the values it came from where the set
+// could not hold them: a clamped value then stays marked, as a write would
+// change it.
+void TransmitterWork::setBaselineFrom(const MapParamAccess &source)
+{
+    m_baseline = values();
+    for (auto it = source.values.cbegin(); it != source.values.cend(); ++it) {
+        if (m_baseline.values.contains(it.key()))
+            m_baseline.setValue(it.key(), it.value());
+    }
+}
+
 void TransmitterWork::keepEdits()
 {
     if (isModified())
@@ -269,11 +281,7 @@ void TransmitterWork::readEnded(Outcome outcome)
             a.text += tr("；") + clampText(a.details);
         if (!fileNotes.isEmpty())
             a.text += tr("；参数历史中保存为文件能容纳的最接近的值：") + fileNotes.join(tr("，"));
-        m_baseline = values();
-        for (auto it = answer.values.cbegin(); it != answer.values.cend(); ++it) {
-            if (m_baseline.values.contains(it.key()))
-                m_baseline.setValue(it.key(), it.value());
-        }
+        setBaselineFrom(answer);
         m_origin = transmitterOrigin(answer);
         emit baselineChanged();
         break;
@@ -496,11 +504,7 @@ QStringList TransmitterWork::load(const MapParamAccess &loaded, const Origin &or
     endRunning();
     keepEdits();
     const QStringList notes = applyValues(loaded);
-    m_baseline = values();
-    for (auto it = loaded.values.cbegin(); it != loaded.values.cend(); ++it) {
-        if (m_baseline.values.contains(it.key()))
-            m_baseline.setValue(it.key(), it.value());
-    }
+    setBaselineFrom(loaded);
     m_origin = origin;
     emit baselineChanged();
     return notes;

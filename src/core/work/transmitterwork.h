@@ -157,6 +157,7 @@ private:
     Account answerTrouble(AnswerCollector::Outcome outcome, const QString &consequence) const;
     bool keep(ParamHistory::Kind kind, const ParamAccess &values, QStringList *notes = nullptr);
     void keepEdits();
+    void setBaselineFrom(const MapParamAccess &source);
     QStringList applyValues(const MapParamAccess &values);
     bool ask(Question question, const QString &why);
     Origin transmitterOrigin(const MapParamAccess &answer) const;
