@@ -50,7 +50,7 @@ bool showsSubTrims(MainWindow &w, const Transmitter &t)
 
 QString statusOf(MainWindow &w)
 {
-    return w.statusBar()->currentMessage();
+    return shownMessage(w);
 }
 
 // Sends chunks to the far end one after another with gaps, from the event

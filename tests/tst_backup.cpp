@@ -118,7 +118,7 @@ private slots:
         openPort(w, sim.slavePath());
         setControl(w, QStringLiteral("spinBox_9"), 33);
         click(w, "pushButtonRead");
-        QTRY_VERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("已读取全部")));
+        QTRY_VERIFY(shownMessage(w).startsWith(QStringLiteral("已读取全部")));
         ParamHistory history(m_folder);
         QCOMPARE(kinds(history), (QList<Kind>{Kind::Edits, Kind::Read}));
         MapParamAccess read;
@@ -128,8 +128,8 @@ private slots:
         QCOMPARE(controlValue(w, "spinBox_17"), 120.0);
         // The window cannot hold 130: the account says so, and the control is
         // marked, as a write would send 120.
-        QVERIFY2(w.statusBar()->currentMessage().contains(QStringLiteral("CH1 舵机行程量（左） 130 → 120")),
-                 qPrintable(w.statusBar()->currentMessage()));
+        QVERIFY2(shownMessage(w).contains(QStringLiteral("CH1 舵机行程量（左） 130 → 120")),
+                 qPrintable(shownMessage(w)));
         QVERIFY(w.findChild<QWidget *>(QStringLiteral("spinBox_17"))->property("k6Changed").toBool());
         QVERIFY(w.isWindowModified());
         // The sheet of this set marks what the transmitter does not report.
@@ -169,7 +169,7 @@ private slots:
         }
         if (before.contains(QLatin1String("read"))) {
             click(w, "pushButtonRead");
-            QTRY_VERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("已读取全部")));
+            QTRY_VERIFY(shownMessage(w).startsWith(QStringLiteral("已读取全部")));
         }
         if (before.contains(QLatin1String("reopen"))) {
             click(w, "pushButtonOpen");
@@ -213,8 +213,8 @@ private slots:
         click(w, "pushButtonSend2");
         QTRY_COMPARE(accepted.count(), 1);
         QTest::qWait(400); // whatever was still on its way
-        QVERIFY2(!w.statusBar()->currentMessage().startsWith(QStringLiteral("已读取全部")),
-                 qPrintable(w.statusBar()->currentMessage()));
+        QVERIFY2(!shownMessage(w).startsWith(QStringLiteral("已读取全部")),
+                 qPrintable(shownMessage(w)));
         QCOMPARE(controlValue(w, "spinBox_10"), shown);
         QVERIFY(!w.isWindowModified());
         QCOMPARE((probe.buildS() + probe.buildT(116)).toLatin1(), records);
@@ -239,9 +239,9 @@ private slots:
             return t.replyFrames();
         });
         click(w, "pushButtonRead");
-        QTRY_VERIFY_WITH_TIMEOUT(w.statusBar()->currentMessage().contains(QStringLiteral("没有两次相同")), 5000);
-        QVERIFY2(w.statusBar()->currentMessage().contains(QStringLiteral("CH1 中点微调")),
-                 qPrintable(w.statusBar()->currentMessage()));
+        QTRY_VERIFY_WITH_TIMEOUT(shownMessage(w).contains(QStringLiteral("没有两次相同")), 5000);
+        QVERIFY2(shownMessage(w).contains(QStringLiteral("CH1 中点微调")),
+                 qPrintable(shownMessage(w)));
         QCOMPARE(transmitter.requests(), 4);
         QVERIFY(w.isWindowModified());
         QVERIFY(ParamHistory(m_folder).entries().isEmpty());

@@ -56,7 +56,7 @@ QStringList markedControls(MainWindow &w)
 
 bool revertOffered(MainWindow &w)
 {
-    return button(w, "pushButtonRevert")->isEnabled();
+    return action(w, "actionRevert")->isEnabled();
 }
 
 void writeFile(const QString &path, const QByteArray &data)
@@ -188,7 +188,7 @@ private slots:
             link.send(t.replyFrames().left(frames * ReplyFrames::kFrameLength));
             if (frames == int(ReplyFrames::groups().size()))
                 link.confirm(t.replyFrames());
-            QTRY_VERIFY_WITH_TIMEOUT(w.statusBar()->currentMessage().startsWith(account), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(shownMessage(w).startsWith(account), 5000);
         };
         switch (action) {
         case Action::Load:
@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(markedControls(w).isEmpty(), moves);
 
         setControl(w, "spinBox_11", 33);
-        click(w, "pushButtonRevert");
+        click(w, "actionRevert");
         QCOMPARE(recordValues(&w), moves ? after : start);
     }
 
@@ -267,7 +267,7 @@ private slots:
         setControl(w, "comboBox_10", 0);
         QCOMPARE(markedControls(w).size(), 6);
         const QByteArray edited = (MainWindowProbe(w).buildS() + MainWindowProbe(w).buildT(100)).toLatin1();
-        click(w, "pushButtonRevert");
+        click(w, "actionRevert");
         QCOMPARE(recordValues(&w), start);
         const QList<ParamHistory::Entry> kept = ParamHistory(history.path()).entries();
         QCOMPARE(kept.size(), 1);

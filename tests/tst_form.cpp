@@ -320,9 +320,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("校验数据") << "pushButtonVerify";
-        QTest::newRow("还原") << "pushButtonRevert";
-        QTest::newRow("历史记录") << "pushButtonHistory";
-        QTest::newRow("关于") << "pushButtonAbout";
+        QTest::newRow("更多") << "pushButtonMore";
     }
 
     void addedButtonCoversNothing()

@@ -105,7 +105,7 @@ private slots:
                                     list->topLevelItem(i)->text(2)};
             d->reject();
         };
-        click(*window, "pushButtonHistory");
+        click(*window, "actionHistory");
         QCOMPARE(rows.size(), 3);
         const QStringList kinds{rows[0][1], rows[1][1], rows[2][1]};
         QCOMPARE(kinds, (QStringList{"窗口中的修改", "已写入", "读取"}));
@@ -143,7 +143,7 @@ private slots:
             selectNewest(d);
             press(d, "pushButtonLoadEntry");
         };
-        click(*window, "pushButtonHistory");
+        click(*window, "actionHistory");
         QCOMPARE(controlValue(*window, kTravel), 77.0);
         QCOMPARE(controlValue(*window, kMix), 50.0);
         QVERIFY(!window->isWindowModified());
@@ -191,7 +191,7 @@ private slots:
             press(d, "pushButtonTake");
             QTimer::singleShot(20, list, &QDialog::reject);
         };
-        click(*window, "pushButtonHistory");
+        click(*window, "actionHistory");
         QCOMPARE(header, QStringLiteral("历史记录 %1 (read)").arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
         QCOMPARE(ticked, 2);
         QCOMPARE(controlValue(*window, kTravel), 77.0);

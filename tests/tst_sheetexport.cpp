@@ -42,11 +42,11 @@ private slots:
         ModalWatcher watcher;
         setControl(w, QStringLiteral("spinBox_17"), 77);
         watcher.fileAnswers << m_dir.filePath(answer);
-        click(w, "pushButtonExport");
+        click(w, "actionExport");
         if (written.isEmpty()) {
             QCOMPARE(watcher.errors().size(), 1);
             QVERIFY(!QFile::exists(m_dir.filePath(answer)));
-            QVERIFY(w.statusBar()->currentMessage().isEmpty());
+            QVERIFY(shownMessage(w).isEmpty());
             return;
         }
         QVERIFY(watcher.errors().isEmpty());
@@ -54,7 +54,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith(start));
-        QVERIFY2(w.statusBar()->currentMessage().endsWith(written), qPrintable(w.statusBar()->currentMessage()));
+        QVERIFY2(shownMessage(w).endsWith(written), qPrintable(shownMessage(w)));
         if (written.endsWith(QLatin1String(".html"))) {
             const QString html = QString::fromUtf8(bytes);
             QVERIFY(html.contains(QStringLiteral("title=\"EPA_L1\">77<")));

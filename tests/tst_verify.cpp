@@ -114,7 +114,7 @@ private slots:
         setControl(w, QStringLiteral("doubleSpinBox"), alarm);
         click(w, "pushButtonSend2");
         QTRY_COMPARE(accepted.count(), 1);
-        QVERIFY(w.findChild<QStatusBar *>()->currentMessage().contains(QStringLiteral("校验数据")));
+        QVERIFY(shownMessage(w).contains(QStringLiteral("校验数据")));
 
         const auto before = recordValues(&w);
         Shown shown;
@@ -221,7 +221,7 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(losses, 1);
         QCOMPARE(others, QStringList());
-        QCOMPARE(w.findChild<QStatusBar *>()->currentMessage(), QStringLiteral("串口未打开，请先打开串口"));
+        QCOMPARE(shownMessage(w), QStringLiteral("串口未打开，请先打开串口"));
     }
 
     // Without an open port only a file is offered: the load dialog's rules,

@@ -3,6 +3,7 @@
 
 // The window explains its controls and answers its keys.
 
+#include "controls.h"
 #include "dlgload.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
@@ -84,7 +85,7 @@ private slots:
         else if (outcome == QLatin1String("load dialog"))
             QTRY_COMPARE_WITH_TIMEOUT(opened, outcome, 3000);
         else
-            QCOMPARE(w.statusBar()->currentMessage(), outcome);
+            QCOMPARE(shownMessage(w), outcome);
     }
 };
 

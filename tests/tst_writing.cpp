@@ -114,8 +114,8 @@ private slots:
         }
         QVERIFY2(widestGap >= 1'000'000, qPrintable(QStringLiteral("gap %1 ns").arg(widestGap)));
         // Sent is what is known; the transmitter acknowledges nothing.
-        QCOMPARE(w.statusBar()->currentMessage(),
-                 QStringLiteral("参数已发送（162 字节），发射机不回报是否收下，可以用“校验数据”核对"));
+        QCOMPARE(shownMessage(w),
+                 QStringLiteral("参数已发送（162 字节），发射机不回报是否收下\n可以用“校验数据”核对"));
     }
 
     void secondClickBuildsAnew()

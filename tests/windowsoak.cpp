@@ -160,10 +160,10 @@ public:
             click(m_w, "pushButtonSave");
             break;
         case Revert:
-            click(m_w, "pushButtonRevert");
+            click(m_w, "actionRevert");
             break;
         case History:
-            click(m_w, "pushButtonHistory");
+            click(m_w, "actionHistory");
             break;
         case Replug:
             // The adapter pulled out and plugged in: a new device path.
@@ -222,7 +222,7 @@ private:
                const QByteArray &recordsAtClick)
     {
         TransmitterWork &work = m_w.transmitterWork();
-        const QString said = m_w.statusBar()->currentMessage();
+        const QString said = shownMessage(m_w);
         const bool wrote = m_accepted > acceptedBefore;
         m_counts["(sent)"] += wrote ? 1 : 0;
         m_counts["(agreed)"] += s == Read && said.startsWith(QStringLiteral("已读取全部")) ? 1 : 0;

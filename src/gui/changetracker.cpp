@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -25,6 +27,24 @@ QColor tinted(const QColor &c)
     return QColor::fromRgbF(float(c.redF() * (1 - share) + amber.redF() * share),
                             float(c.greenF() * (1 - share) + amber.greenF() * share),
                             float(c.blueF() * (1 - share) + amber.blueF() * share));
+}
+
+// Grey diagonal lines over the colour: a value the last read did not
+// refresh. The lines are the palette's text colour faded into the colour,
+// so they read on light and dark palettes alike and leave the digits clear.
+QBrush hatched(const QColor &c, const QColor &text)
+{
+    constexpr int tile = 8;
+    QPixmap pixmap(tile, tile);
+    pixmap.fill(c);
+    QPainter painter(&pixmap);
+    const QColor line = QColor::fromRgbF(float(c.redF() * 0.7 + text.redF() * 0.3),
+                                         float(c.greenF() * 0.7 + text.greenF() * 0.3),
+                                         float(c.blueF() * 0.7 + text.blueF() * 0.3));
+    painter.setPen(QPen(line, 1));
+    painter.drawLine(0, tile - 1, tile - 1, 0);
+    painter.end();
+    return QBrush(pixmap);
 }
 
 } // namespace
@@ -97,7 +117,7 @@ void ChangeTracker::compare(const QString &control)
         m_changed.insert(control);
     else
         m_changed.remove(control);
-    mark(control, changed);
+    mark(control);
     markTabs();
     if (isModified() != wasModified)
         emit modifiedChanged(isModified());
@@ -107,30 +127,55 @@ void ChangeTracker::compare(const QString &control)
 bool ChangeTracker::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_form && event->type() == QEvent::PaletteChange) {
-        for (const QString &control : std::as_const(m_changed))
-            mark(control, true);
+        for (const QString &control : m_changed + m_stale)
+            mark(control);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ChangeTracker::mark(const QString &control, bool changed)
+void ChangeTracker::setStale(const QStringList &controls)
+{
+    QSet<QString> stale;
+    for (const QString &control : controls) {
+        if (m_widgets.contains(control))
+            stale.insert(control);
+    }
+    const QSet<QString> affected = stale + m_stale;
+    m_stale = stale;
+    for (const QString &control : affected)
+        mark(control);
+}
+
+// A changed value: a tinted background and bold text; a stale one: grey
+// lines over its background. A control can be both.
+void ChangeTracker::mark(const QString &control)
 {
     QWidget *w = m_widgets.value(control);
+    const bool changed = m_changed.contains(control);
+    const bool stale = m_stale.contains(control);
     w->setProperty("k6Changed", changed);
-    if (!changed) {
-        w->setFont(m_formFonts.value(control));
+    w->setProperty("k6Stale", stale);
+    QFont font = m_formFonts.value(control);
+    if (changed) {
+        font = font.resolve(w->parentWidget()->font());
+        font.setBold(true);
+    }
+    w->setFont(font);
+    if (!changed && !stale) {
         w->setPalette(QPalette()); // the inherited palette again
         return;
     }
-    QFont font = m_formFonts.value(control).resolve(w->parentWidget()->font());
-    font.setBold(true);
-    w->setFont(font);
     // Only these roles are set; the rest keep following the window's palette.
     const QPalette &window = m_form->palette();
-    QPalette tint;
-    tint.setColor(QPalette::Base, tinted(window.color(QPalette::Base)));
-    tint.setColor(QPalette::Button, tinted(window.color(QPalette::Button)));
-    w->setPalette(tint);
+    QPalette marked;
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button}) {
+        const QColor base = changed ? tinted(window.color(role)) : window.color(role);
+        if (stale)
+            marked.setBrush(role, hatched(base, window.color(QPalette::Text)));
+        else
+            marked.setColor(role, base);
+    }
+    w->setPalette(marked);
 }
 
 void ChangeTracker::markTabs()

@@ -39,6 +39,11 @@ public:
     // In the order the records carry them.
     QStringList changedControls() const;
 
+    // Marks the controls whose values the last read did not refresh (their
+    // "k6Stale" property and grey lines over the background), and only them.
+    void setStale(const QStringList &controls);
+    bool isStale(const QString &control) const { return m_stale.contains(control); }
+
     // Puts the marks on the tabs again, after their texts were set anew
     // (a change of language).
     void markTabs();
@@ -54,7 +59,7 @@ protected:
 
 private:
     void compare(const QString &control);
-    void mark(const QString &control, bool changed);
+    void mark(const QString &control);
 
     QWidget *m_form;
     std::unique_ptr<FormAccess> m_access;
@@ -64,4 +69,5 @@ private:
     QHash<QString, const Records::Field *> m_fields;
     QHash<QString, QFont> m_formFonts; // the font each control has in the form
     QSet<QString> m_changed;
+    QSet<QString> m_stale;
 };

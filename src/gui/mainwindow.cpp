@@ -11,12 +11,15 @@
 #include "controlhelp.h"
 #include "filelog.h"
 #include "formaccess.h"
+#include "messageline.h"
+#include "moremenu.h"
 #include "paramfile.h"
 #include "portdoctor.h"
 #include "portnames.h"
 #include "portpanel.h"
 #include "recordcodec.h"
 #include "remembered.h"
+#include "screenplace.h"
 #include "sheetexport.h"
 #include "transmittersession.h"
 #include "valuesources.h"
@@ -25,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -51,10 +55,6 @@ MainWindow::MainWindow(QWidget *parent)
     connect(panel, &PortPanel::portsListed, this, &MainWindow::portsListed);
 
     resize(1000, 525);
-    // Where the window was left, when that is still on a screen; its size is
-    // the form's.
-    if (const auto kept = Remembered::position(); kept && QGuiApplication::screenAt(*kept))
-        move(*kept);
 
     work = new TransmitterWork(*form, this);
     work->setAsker([this](TransmitterWork::Question q, const QString &why) { return askToWrite(q, why); });
@@ -77,6 +77,10 @@ MainWindow::MainWindow(QWidget *parent)
     secLabel->setFrameShape(QFrame::Panel);
     secLabel->setFrameShadow(QFrame::Sunken);
     secLabel->setOpenExternalLinks(true);
+    // The message has the width the bar leaves; a hover's status tip hides
+    // it only while the mouse stays.
+    message = new MessageLine;
+    ui->statusbar->addWidget(message, 1);
     // Trouble with the history stays in sight until an entry is kept again.
     historyWarning = new QLabel;
     historyWarning->setObjectName(QStringLiteral("historyWarning"));
@@ -85,23 +89,29 @@ MainWindow::MainWindow(QWidget *parent)
     ui->statusbar->addPermanentWidget(fstLabel);
     ui->statusbar->addPermanentWidget(secLabel);
     // Beside the counters, where the form leaves room for buttons.
-    ui->statusbar->insertPermanentWidget(0, ui->changeBar);
+    more = new MoreMenu(this);
+    ui->statusbar->insertPermanentWidget(0, more->button());
+    more->showLanguage(Language::current());
 
     changes = new ChangeTracker(this, this);
-    ui->pushButtonRevert->setEnabled(false);
+    more->revert()->setEnabled(false);
     connect(changes, &ChangeTracker::modifiedChanged, this, [this](bool modified) {
         setWindowModified(modified);
-        ui->pushButtonRevert->setEnabled(modified);
+        more->revert()->setEnabled(modified);
     });
     connect(work, &TransmitterWork::baselineChanged, this, [this] {
         changes->setBaseline(work->baseline());
         showTitle();
     });
-    connect(ui->pushButtonRevert, &QPushButton::clicked, work, &TransmitterWork::revert);
-    connect(ui->pushButtonHistory, &QPushButton::clicked, this,
-            [this] { ui->statusbar->showMessage(ValueSources::showHistory(this, *work)); });
-    connect(ui->pushButtonExport, &QPushButton::clicked, this, &MainWindow::exportSheet);
-    connect(ui->pushButtonAbout, &QPushButton::clicked, this, [this] { AboutBox::create(this)->open(); });
+    connect(work, &TransmitterWork::staleChanged, this, [this] {
+        changes->setStale(work->stale());
+        explainControls();
+    });
+    connect(more->revert(), &QAction::triggered, this, [this] { say(tr("已还原 %n 项", nullptr, work->revert())); });
+    connect(more->history(), &QAction::triggered, this, [this] { say(ValueSources::showHistory(this, *work)); });
+    connect(more->exportSheet(), &QAction::triggered, this, &MainWindow::exportSheet);
+    connect(more->about(), &QAction::triggered, this, [this] { AboutBox::create(this)->open(); });
+    connect(more, &MoreMenu::languageChosen, this, &MainWindow::chooseLanguage);
 
     isComOpen = false;
     recvCount = 0;
@@ -113,6 +123,10 @@ MainWindow::MainWindow(QWidget *parent)
     explainControls();
 
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
+
+    // Where the window was left, moved so all of it is on a screen.
+    if (const auto kept = Remembered::position())
+        move(ScreenPlace::onScreen(*kept, frameSize(), QGuiApplication::screenAt(*kept)));
 }
 
 MainWindow::~MainWindow()
@@ -131,18 +145,55 @@ void MainWindow::changeEvent(QEvent *e)
     QMainWindow::changeEvent(e);
     if (e->type() != QEvent::LanguageChange || !ui)
         return;
-    // The generated retranslateUi only renames existing items. Re-applying
-    // the texts puts every combo box back to the form's own items, on the
-    // first one, the port list included.
+    // The generated retranslateUi only renames existing items, and puts
+    // every combo box on its first one: each keeps its choice, and the port
+    // list keeps the ports found.
+    // The values do not change: nothing is told to the trackers.
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    QHash<QComboBox *, int> chosen;
     for (auto it = formItemCounts.cbegin(); it != formItemCounts.cend(); ++it) {
+        quiet.push_back(std::make_unique<QSignalBlocker>(it.key()));
+        chosen.insert(it.key(), it.key()->currentIndex());
+        if (it.key() == ui->comboBoxComm)
+            continue;
         it.key()->clear();
         it.key()->addItems(QStringList(it.value(), QString()));
     }
+    QStringList ports;
+    for (int i = 0; i < ui->comboBoxComm->count(); ++i)
+        ports << ui->comboBoxComm->itemText(i);
     ui->retranslateUi(this);
+    for (int i = 0; i < ports.size(); ++i)
+        ui->comboBoxComm->setItemText(i, ports[i]);
+    for (auto it = chosen.cbegin(); it != chosen.cend(); ++it)
+        it.key()->setCurrentIndex(it.value());
+    quiet.clear();
+    if (more) {
+        more->retranslate();
+        more->showLanguage(Language::current());
+    }
+    ui->pushButtonOpen->setText(isComOpen ? tr("关闭", "port button") : tr("打开", "port button"));
     showTitle();
     explainControls();
+    refrushInfoLabel();
+    showHistoryWarning();
     if (changes)
         changes->markTabs();
+}
+
+// The catalogue of the language chosen in the menu; the window and every
+// dialog opened later follow it at once, and the next start too.
+void MainWindow::chooseLanguage(Language::Choice choice)
+{
+    if (choice == Language::current())
+        return;
+    if (!Language::installCatalogue(*qApp, choice)) {
+        more->showLanguage(Language::current());
+        showError(tr("不能加载界面语言的翻译"));
+        return;
+    }
+    // MERGE: Remembered::keepLanguage(choice);
+    say(tr("界面语言已切换为中文"));
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
@@ -189,10 +240,15 @@ void MainWindow::showAccount(const TransmitterWork::Account &account)
 {
     if (account.outcome == AnswerCollector::Outcome::Lost)
         return;
+    message->say(account.text, account.details, account.advice);
     if (account.level == TransmitterWork::Account::Level::Trouble)
         showError(account.full());
-    else
-        ui->statusbar->showMessage(account.text);
+}
+
+void MainWindow::say(const QString &text)
+{
+    if (!text.isEmpty())
+        message->say(text);
 }
 
 void MainWindow::showHistoryWarning()
@@ -248,7 +304,7 @@ void MainWindow::closeSession()
 
 void MainWindow::endLostSession()
 {
-    ui->statusbar->clearMessage();
+    message->say(tr("串口连接已断开，串口已关闭"));
     closeSession();
     // Told after the port is closed and the signal has returned.
     QTimer::singleShot(0, this, [this] { showError(tr("串口连接已断开，串口已关闭\n请检查连接后重新打开串口")); });
@@ -273,7 +329,7 @@ QByteArray MainWindow::whattoSend(QString tmp, bool hex)
 
 void MainWindow::on_pushButtonRead_clicked()
 {
-    ui->statusbar->clearMessage();
+    message->say(tr("正在读取…"));
     work->read();
 }
 
@@ -288,8 +344,8 @@ void MainWindow::readMyCom()
 void MainWindow::on_pushButtonSend2_clicked()
 {
     TransmitterWork::Account account = work->write();
-    if (account.done)
-        account.text += tr("，可以用“校验数据”核对");
+    if (account.done && account.advice.isEmpty())
+        account.advice = tr("可以用“校验数据”核对");
     showAccount(account);
 }
 
@@ -329,15 +385,16 @@ void MainWindow::on_pushButtonVerify_clicked()
     }
     CompareDialog dlg(v.rows, v.origin, v.note, this);
     if (dlg.exec() == QDialog::Accepted)
-        ui->statusbar->showMessage(TransmitterWork::clampText(work->take(dlg.taken())));
+        say(ValueSources::takenText(dlg.taken().size(), work->take(dlg.taken())));
 }
 
 void MainWindow::verifyAgainstFile()
 {
     QString records;
     QString fileName;
-    if (ValueSources::recordsFromDialog(this, tr("不是有效的参数文件，没有比较任何参数：\n%1"), &records, &fileName))
-        ui->statusbar->showMessage(
+    if (ValueSources::recordsFromDialog(this, tr("不是有效的参数文件，没有比较任何参数：\n%1"), &records, &fileName,
+                                        tr("校验数据")))
+        say(
             ValueSources::compare(this, *work, records, tr("文件 %1").arg(QFileInfo(fileName).fileName())));
 }
 
@@ -372,6 +429,7 @@ bool MainWindow::save()
         return false;
     }
     work->saved(fileName);
+    say(tr("已保存到 %1").arg(QDir::toNativeSeparators(fileName)));
     return true;
 }
 
@@ -383,8 +441,8 @@ void MainWindow::load()
     TransmitterWork::Origin origin;
     origin.kind = TransmitterWork::Origin::Kind::File;
     if (ValueSources::recordsFromDialog(this, tr("不是有效的参数文件，没有加载任何参数：\n%1"), &records, &origin.where))
-        ui->statusbar->showMessage(
-            TransmitterWork::clampText(work->load(ValueSources::withRecords(work->values(), records), origin)));
+        say(ValueSources::loadedText(tr("文件 %1").arg(QFileInfo(origin.where).fileName()),
+                                     work->load(ValueSources::withRecords(work->values(), records), origin)));
 }
 
 // The records from the form and into it, through the codec's tables.
@@ -415,7 +473,10 @@ void MainWindow::explainControls()
     for (const Records::Format *format : {&Records::sFormat(), &Records::tFormat()}) {
         for (const Records::Field &field : *format) {
             if (auto *control = findChild<QWidget *>(QLatin1String(field.control))) {
-                control->setToolTip(ControlHelp::toolTip(field));
+                QString tip = ControlHelp::toolTip(field);
+                if (work && work->stale().contains(QLatin1String(field.control)))
+                    tip += QLatin1Char('\n') + tr("这次读取没有回报，仍是窗口原来的值");
+                control->setToolTip(tip);
                 control->setAccessibleName(Records::titleOf(field));
             }
         }
@@ -441,5 +502,5 @@ void MainWindow::exportSheet()
     input.source = work->originText();
     const QString done = SheetExport::run(this, input);
     if (!done.isEmpty())
-        ui->statusbar->showMessage(done);
+        say(done);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "paramhistory.h"
+#include "language.h"
 #include "transmitterwork.h"
 
 #include <QHash>
@@ -17,6 +18,8 @@ class ActionBar;
 class ChangeTracker;
 class CompareDialog;
 class FormAccess;
+class MessageLine;
+class MoreMenu;
 class PortPanel;
 
 class QComboBox;
@@ -73,6 +76,9 @@ private:
     void verifyAgainstFile();
     void showError(const QString &text);
     void showHistoryWarning();
+    // The message line's text, unless there is nothing to say.
+    void say(const QString &text);
+    void chooseLanguage(Language::Choice choice);
     void showTitle();
     void explainControls();
     void keepWindowState();
@@ -94,6 +100,8 @@ private:
     PortPanel *panel = nullptr;
     ChangeTracker *changes = nullptr;
     QLabel *historyWarning = nullptr;
+    MessageLine *message = nullptr;
+    MoreMenu *more = nullptr;
     std::unique_ptr<ActionBar> actions;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly

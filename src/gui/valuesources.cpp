@@ -39,9 +39,12 @@ bool recordsOfEntry(QWidget *parent, const ParamHistory::Entry &entry, const QSt
 
 } // namespace
 
-bool recordsFromDialog(QWidget *parent, const QString &refusal, QString *records, QString *fileName)
+bool recordsFromDialog(QWidget *parent, const QString &refusal, QString *records, QString *fileName,
+                       const QString &title)
 {
     DlgLoad dlg(parent);
+    if (!title.isEmpty())
+        dlg.setWindowTitle(title);
     if (dlg.exec() != QDialog::Accepted)
         return false;
     QString reason;
@@ -69,7 +72,25 @@ QString compare(QWidget *parent, TransmitterWork &work, const QString &records, 
     CompareDialog dialog(ParamCompare::compare(mine, other, ParamCompare::Against::File), origin, QString(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    return TransmitterWork::clampText(work.take(dialog.taken()));
+    return takenText(dialog.taken().size(), work.take(dialog.taken()));
+}
+
+QString takenText(qsizetype taken, const QStringList &notes)
+{
+    if (taken == 0)
+        return QString();
+    QString text = QCoreApplication::translate("MainWindow", "已载入 %n 项（尚未写入发射机）", nullptr, int(taken));
+    if (!notes.isEmpty())
+        text += tr("；") + TransmitterWork::clampText(notes);
+    return text;
+}
+
+QString loadedText(const QString &origin, const QStringList &notes)
+{
+    QString text = tr("已载入 %1（尚未写入发射机）").arg(origin);
+    if (!notes.isEmpty())
+        text += tr("；") + TransmitterWork::clampText(notes);
+    return text;
 }
 
 QString showHistory(QWidget *parent, TransmitterWork &work)
@@ -88,7 +109,7 @@ QString showHistory(QWidget *parent, TransmitterWork &work)
         TransmitterWork::Origin origin;
         origin.kind = TransmitterWork::Origin::Kind::History;
         origin.where = HistoryDialog::origin(entry);
-        done = TransmitterWork::clampText(work.load(withRecords(work.values(), records), origin));
+        done = loadedText(origin.where, work.load(withRecords(work.values(), records), origin));
         dlg.accept();
     });
     dlg.exec();

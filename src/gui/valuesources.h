@@ -19,7 +19,9 @@ namespace ValueSources {
 
 // The load dialog, then the file's records; false when cancelled or refused
 // (refusal names what was not done: "没有加载任何参数").
-bool recordsFromDialog(QWidget *parent, const QString &refusal, QString *records, QString *fileName);
+// title replaces the dialog's own ("加载文件") when given.
+bool recordsFromDialog(QWidget *parent, const QString &refusal, QString *records, QString *fileName,
+                       const QString &title = QString());
 
 // base with the values both records carry (mixes + 100, as in a file).
 MapParamAccess withRecords(const MapParamAccess &base, const QString &records);
@@ -27,6 +29,12 @@ MapParamAccess withRecords(const MapParamAccess &base, const QString &records);
 // The window against records, in the comparison dialog; ticked values are
 // taken into the window. Returns what the window could not hold.
 QString compare(QWidget *parent, TransmitterWork &work, const QString &records, const QString &origin);
+
+// "已载入 3 项（尚未写入发射机）" for values taken from a comparison, with
+// what the window could not hold; empty when nothing was taken.
+QString takenText(qsizetype taken, const QStringList &notes);
+// "已载入 文件 k6.dat（尚未写入发射机）", with what the window could not hold.
+QString loadedText(const QString &origin, const QStringList &notes);
 
 // The history dialog: compare with an entry, or load one into the window.
 QString showHistory(QWidget *parent, TransmitterWork &work);

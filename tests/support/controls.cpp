@@ -3,8 +3,10 @@
 
 #include "controls.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -16,9 +18,28 @@ QPushButton *button(QWidget &window, const char *name)
     return b;
 }
 
+QAction *action(QWidget &window, const char *name)
+{
+    auto *a = window.findChild<QAction *>(QLatin1String(name));
+    if (!a)
+        qFatal("no action %s", name);
+    return a;
+}
+
 void click(QWidget &window, const char *name)
 {
-    button(window, name)->click();
+    if (qstrncmp(name, "action", 6) == 0)
+        action(window, name)->trigger();
+    else
+        button(window, name)->click();
+}
+
+QString shownMessage(QWidget &window)
+{
+    auto *line = window.findChild<QLabel *>(QStringLiteral("labelMessage"));
+    if (!line)
+        qFatal("no message line");
+    return line->toolTip();
 }
 
 void choosePort(QWidget &window, const QString &port)

@@ -8,13 +8,21 @@
 
 #include <initializer_list>
 
+class QAction;
 class QPushButton;
 class QWidget;
 
 // Small hands for the tests: the window's buttons and controls by objectName,
 // and reply frames as the transmitter sends them.
 QPushButton *button(QWidget &window, const char *name);
+// The entries of the 更多 menu by objectName ("actionRevert").
+QAction *action(QWidget &window, const char *name);
+// A button's click, or an action's trigger for a name "action…".
 void click(QWidget &window, const char *name);
+
+// The window's message as a whole: its text, the details and the advice, a
+// line each (what its tooltip shows).
+QString shownMessage(QWidget &window);
 
 // Puts the port at the head of the port list and chooses it; openPort also
 // clicks "打开".

@@ -10,6 +10,12 @@
 
 namespace Language {
 
+namespace {
+// The objectName of the translator installCatalogue puts in place.
+constexpr char kCatalogueName[] = "k6qx-catalogue";
+Choice s_current = Choice::Chinese;
+} // namespace
+
 std::optional<Choice> fromName(const QString &name)
 {
     const QString lower = name.trimmed().toLower();
@@ -51,13 +57,28 @@ bool installCatalogue(QCoreApplication &app, Choice choice)
     // are Chinese already). English: the program's catalogue; Qt's texts are
     // English already. Lives as long as the application.
     auto *translator = new QTranslator(&app);
+    translator->setObjectName(QLatin1String(kCatalogueName));
     const QString catalogue = choice == Choice::English ? QStringLiteral(":/i18n/k6qx_en.qm")
                                                         : QStringLiteral(":/qm/qt_zh_CN.qm");
     if (!translator->load(catalogue)) {
         delete translator;
         return false;
     }
-    return app.installTranslator(translator);
+    for (QTranslator *old : app.findChildren<QTranslator *>(QLatin1String(kCatalogueName), Qt::FindDirectChildrenOnly)) {
+        if (old != translator) {
+            QCoreApplication::removeTranslator(old);
+            delete old;
+        }
+    }
+    if (!QCoreApplication::installTranslator(translator))
+        return false;
+    s_current = choice;
+    return true;
+}
+
+Choice current()
+{
+    return s_current;
 }
 
 } // namespace Language

@@ -33,7 +33,12 @@ QString commandLineValue(const QStringList &arguments);
 // Puts the catalogue for the language in place: for English the program's
 // own (its texts are written in Chinese), for Chinese Qt's own Simplified
 // Chinese one (:/qm/qt_zh_CN.qm), so standard buttons read "确定", "取消".
-// False when it does not load.
+// A catalogue put in place before by this function is taken away first, so
+// the language can change while the program runs. False when it does not
+// load; the language then stays as it was.
 bool installCatalogue(QCoreApplication &app, Choice choice);
+
+// The language of the catalogue last put in place; Chinese before any.
+Choice current();
 
 } // namespace Language

@@ -38,6 +38,30 @@ QString number(double v)
     return QString::number(v, 'g', 6);
 }
 
+
+// One line per group the transmitter did not send.
+QStringList missingGroupNames(const QList<quint8> &seen)
+{
+    QStringList names;
+    for (const quint8 group : ReplyFrames::missingGroups(seen))
+        names << ReplyFrames::groupName(group);
+    return names;
+}
+
+// The controls of the records that the groups not among seen carry.
+QStringList staleControls(const QList<quint8> &seen)
+{
+    QStringList controls;
+    for (const quint8 group : ReplyFrames::missingGroups(seen)) {
+        for (const ReplyFrames::Slot &slot : ReplyFrames::slotsOf(group)) {
+            const QString control = QLatin1String(slot.control);
+            if (control != QLatin1String(ReplyFrames::kFirmwareControl) && !controls.contains(control))
+                controls << control;
+        }
+    }
+    return controls;
+}
+
 } // namespace
 
 QString TransmitterWork::Account::full() const
@@ -290,15 +314,22 @@ void TransmitterWork::readEnded(Outcome outcome)
         a = answerTrouble(outcome, QString());
         a.text = tr("读取没有完成就开始了下一步：") + AnswerAccount::ofRead(m_collector->groups());
         a.level = Account::Level::Info;
+        a.details = missingGroupNames(m_collector->groups());
         break;
     case Outcome::Partial:
     case Outcome::TimedOut:
         a.text = AnswerAccount::ofRead(m_collector->groups());
+        a.details = missingGroupNames(m_collector->groups());
         break;
     case Outcome::NotSent:
         a = answerTrouble(outcome, QString());
         a.advice = tr("请检查连接后重新读取");
         break;
+    case Outcome::Unconfirmed:
+        // The answers shown as they came were not agreed: the window's own
+        // values again.
+        applyValues(m_collector->values());
+        [[fallthrough]];
     default:
         a = answerTrouble(outcome, QString());
         a.level = Account::Level::Info;
@@ -306,6 +337,14 @@ void TransmitterWork::readEnded(Outcome outcome)
             a.text += tr("；") + a.details.join(tr("；"));
         break;
     }
+    // What this read did not refresh; a read never sent or cut off by a
+    // lost port refreshed nothing and tells nothing new.
+    if (outcome == Outcome::Complete)
+        setStale({});
+    else if (outcome == Outcome::Unconfirmed)
+        setStale(staleControls({}));
+    else if (outcome != Outcome::NotSent && outcome != Outcome::Lost)
+        setStale(staleControls(m_collector->groups()));
     emit readFinished(a);
 }
 
@@ -506,6 +545,7 @@ QStringList TransmitterWork::load(const MapParamAccess &loaded, const Origin &or
     const QStringList notes = applyValues(loaded);
     setBaselineFrom(loaded);
     m_origin = origin;
+    setStale({});
     emit baselineChanged();
     return notes;
 }
@@ -543,13 +583,29 @@ void TransmitterWork::saved(const QString &fileName)
 QStringList TransmitterWork::take(const QList<std::pair<QString, double>> &taken)
 {
     MapParamAccess set;
-    for (const auto &[control, value] : taken)
+    QStringList stale = m_stale;
+    for (const auto &[control, value] : taken) {
         set.setValue(control, value);
-    return applyValues(set);
+        stale.removeAll(control);
+    }
+    const QStringList notes = applyValues(set);
+    setStale(stale);
+    return notes;
 }
 
-void TransmitterWork::revert()
+int TransmitterWork::revert()
 {
+    const int changed = int(changedControls().size());
     keepEdits();
     applyValues(m_baseline);
+    setStale({});
+    return changed;
+}
+
+void TransmitterWork::setStale(const QStringList &controls)
+{
+    if (controls == m_stale)
+        return;
+    m_stale = controls;
+    emit staleChanged();
 }

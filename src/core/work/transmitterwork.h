@@ -121,8 +121,14 @@ public:
     void saved(const QString &fileName);
     // Values taken into the set (from a comparison); marked as changes.
     QStringList take(const QList<std::pair<QString, double>> &taken);
-    // The baseline again, the edits kept in the history first.
-    void revert();
+    // The baseline again, the edits kept in the history first. Returns how
+    // many values it put back.
+    int revert();
+
+    // The controls whose values the last read did not refresh: they still
+    // hold what the window had before it. Emptied by an agreed read, a load
+    // or a revert; a value taken from a comparison is no longer stale.
+    const QStringList &stale() const { return m_stale; }
 
     // What went wrong with the last answer in words for a failure
     // ("发射机在 1018 毫秒内没有回报参数").
@@ -144,6 +150,7 @@ signals:
     void stateChanged(TransmitterWork::State state);
     void readFinished(const TransmitterWork::Account &account);
     void baselineChanged();
+    void staleChanged();
     // why is empty once an entry is kept again.
     void historyTroubleChanged(const QString &why);
     // Once per history: the clock is behind the newest entry.
@@ -161,6 +168,7 @@ private:
     QStringList applyValues(const MapParamAccess &values);
     bool ask(Question question, const QString &why);
     Origin transmitterOrigin(const MapParamAccess &answer) const;
+    void setStale(const QStringList &controls);
 
     ParamAccess &m_values;
     TransmitterSession *m_session;
@@ -168,6 +176,7 @@ private:
     ParamHistory m_history;
     MapParamAccess m_baseline;
     Origin m_origin;
+    QStringList m_stale;
     State m_state = State::Idle;
     Asker m_asker;
     // An answer of this port since it opened is in the history: the
