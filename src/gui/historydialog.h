@@ -21,7 +21,7 @@ class HistoryDialog final : public QDialog
 public:
     HistoryDialog(const QList<ParamHistory::Entry> &entries, QWidget *parent);
 
-    // How a comparison names an entry: "历史记录 2026-12-08 12:03 (read)".
+    // How a comparison names an entry: "历史记录 2026-12-08 12:03（读取）".
     static QString origin(const ParamHistory::Entry &entry);
 
 signals:
