@@ -11,9 +11,9 @@
 class QPushButton;
 class QTreeWidget;
 
-// The parameter history, newest first: time, kind in words, port. 比较 and
-// 载入窗口 ask for the selected entry to be compared with the window or put
-// into it; what that means is the window's business.
+// The parameter history, newest first and selected: time, kind in words,
+// port. 比较 and 载入窗口 ask for the selected entry to be compared with the
+// window or put into it; what that means is the window's business.
 class HistoryDialog final : public QDialog
 {
     Q_OBJECT

@@ -28,6 +28,8 @@ QString FileReason::of(const QString &path, Operation operation)
         folder = QFileInfo(folder.absolutePath());
     }
     const QString shown = QDir::toNativeSeparators(folder.absoluteFilePath());
+    if (!folder.exists()) // a drive that is not there
+        return tr("文件夹 %1 不存在").arg(shown);
     if (!folder.isDir())
         return tr("%1 不是文件夹").arg(shown);
 #ifdef Q_OS_UNIX
