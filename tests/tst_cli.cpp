@@ -145,6 +145,7 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("read.dat"));
         const Result saved = cli({QStringLiteral("read"), sim.port(), QStringLiteral("-o"), path});
         QCOMPARE(saved.code, 0);
+        QCOMPARE(saved.out, QStringLiteral("参数已保存到 %1\n").arg(QDir::toNativeSeparators(path)));
         QCOMPARE(QFileInfo(path).size(), qint64(Records::kFileLength));
         const Result json = cli({QStringLiteral("read"), sim.port(), QStringLiteral("--json")});
         const Result shown = cli({QStringLiteral("show"), path, QStringLiteral("--json")});
@@ -173,12 +174,20 @@ private slots:
         QFETCH(double, channel);
         QFETCH(int, code);
         QFETCH(QString, shown);
+        const QString folder = freshHistory();
         Simulator sim(simArgs);
         QVERIFY(!sim.port().isEmpty());
         const QString file = put(QStringLiteral("w.dat"),
                                  fileWith({{"spinBox_17", 120}, {"spinBox_93", -20}, {"comboBox_2", channel}}));
         const Result r = cli({QStringLiteral("write"), sim.port(), file, QStringLiteral("--verify")});
         QCOMPARE(r.code, code);
+        // Sent, not taken: the transmitter does not say; where the backup went.
+        const QList<ParamHistory::Entry> kept = ParamHistory(folder).entries();
+        QCOMPARE(kept.size(), 2);
+        QVERIFY2(r.out.startsWith(QStringLiteral("参数已写入串口 %1（162 字节），发射机不回报是否收下\n"
+                                                 "写入前发射机的参数备份在 %2\n")
+                                      .arg(sim.port(), QDir::toNativeSeparators(kept[1].path))),
+                 qPrintable(r.out));
         QVERIFY2(r.out.contains(shown), qPrintable(r.out));
         QVERIFY(!r.out.contains(QStringLiteral("VTailEle1")));
         // Written means kept: verifying the same file later says the same.
@@ -202,16 +211,16 @@ private slots:
         const Result listed = cli({QStringLiteral("history"), QStringLiteral("--json")});
         QCOMPARE(listed.code, 0);
         const QJsonArray array = QJsonDocument::fromJson(listed.out.toUtf8()).array();
-        // The verify's confirmed answer is kept too, as a read.
-        QCOMPARE(array.size(), 2);
-        const QJsonObject entry = array[1].toObject();
+        // The verify's confirmed answer is the set the read kept: no second entry.
+        QCOMPARE(array.size(), 1);
+        const QJsonObject entry = array[0].toObject();
         QCOMPARE(entry.value(QStringLiteral("kind")).toString(), QStringLiteral("read"));
         QCOMPARE(entry.value(QStringLiteral("port")).toString(), entries[0].port);
         QCOMPARE(entry.value(QStringLiteral("path")).toString(), entries[0].path);
         QCOMPARE(entry.value(QStringLiteral("time")).toString(),
                  entries[0].time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
         QVERIFY(cli({QStringLiteral("history")}).out.endsWith(
-                 QStringLiteral("%1\tread\t%2\t%3\n")
+                 QStringLiteral("%1\t读取\t%2\t%3\n")
                      .arg(entry.value(QStringLiteral("time")).toString(), entries[0].port, entries[0].path)));
     }
 
@@ -279,6 +288,7 @@ private slots:
         const QList<ParamHistory::Entry> entries = ParamHistory(folder).entries();
         if (noBackup) {
             QCOMPARE(r.code, 0);
+            QVERIFY2(r.out.contains(QStringLiteral("没有备份：用了 --no-backup")), qPrintable(r.out));
             QCOMPARE(sent, recordsOf(file));
             QCOMPARE(entries.size(), 1);
             QCOMPARE(entries[0].kind, ParamHistory::Kind::Written);
@@ -386,6 +396,11 @@ private slots:
         QTest::newRow("named pipe") << QStringList{"show", "PIPE"} << QStringList{"不是普通文件"} << "";
         QTest::newRow("device") << QStringList{"show", "/dev/null"} << QStringList{"不是普通文件"} << "";
         QTest::newRow("pipe to write") << QStringList{"write", "/dev/null", "PIPE"} << QStringList{"不是普通文件"} << "";
+        QTest::newRow("no such file") << QStringList{"show", "DIR/missing.dat"}
+                                      << QStringList{"missing.dat: 不能读取指定的文件：文件不存在"} << "";
+        QTest::newRow("a folder") << QStringList{"show", "DIR"} << QStringList{"这是文件夹，不是文件"} << "";
+        QTest::newRow("sheet into a missing folder") << QStringList{"sheet", "GOOD", "-o", "DIR/no-such-dir/a.pdf"}
+                                                     << QStringList{"文件夹 DIR/no-such-dir 不存在"} << "";
     }
 
     void troubleSaysWhat()
@@ -402,6 +417,9 @@ private slots:
         NamedPipe pipe(pipePath);
         QVERIFY(pipe.made());
         args.replaceInStrings(QStringLiteral("PIPE"), pipePath);
+        args.replaceInStrings(QStringLiteral("GOOD"), put(QStringLiteral("good.dat"), fileWith({})));
+        args.replaceInStrings(QStringLiteral("DIR"), m_dir.path());
+        said.replaceInStrings(QStringLiteral("DIR"), m_dir.path());
         const Result r = cli(args);
         QCOMPARE(r.code, 2);
         QCOMPARE(r.errLines.size(), 1);

@@ -205,7 +205,7 @@ private slots:
         QTest::newRow("typed over a browsed file") << QByteArray("53 30 30") << kParameterFile << true
                                                    << QString::fromLatin1(kParameterFile) << "S000000007878787" << "";
         QTest::newRow("typed missing file") << QByteArray() << QByteArray("-") << false << "" << ""
-                                            << "不能读取指定的文件";
+                                            << "不能读取指定的文件\n文件不存在";
     }
 
     void okReadsTheTypedName()

@@ -75,6 +75,39 @@ private slots:
         QCOMPARE(entries[0].path, dir.filePath(name));
     }
 
+    // A read that brings what the newest read of its port holds keeps no
+    // second file and names that entry; anything else is a new entry.
+    void aReadAlikeIsKeptOnce_data()
+    {
+        QTest::addColumn<QStringList>("reads"); // "PORT SET" each; SET is CH1's travel
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("namedAs"); // the entry the last keep names, newest first
+        QTest::newRow("the same set again") << QStringList{"ttyUSB0 90", "ttyUSB0 90"} << 1 << 0;
+        QTest::newRow("the same set on another port") << QStringList{"ttyUSB0 90", "ttyUSB1 90"} << 2 << 0;
+        QTest::newRow("another set") << QStringList{"ttyUSB0 90", "ttyUSB0 91"} << 2 << 0;
+        QTest::newRow("back to an older set") << QStringList{"ttyUSB0 90", "ttyUSB0 91", "ttyUSB0 90"} << 3 << 0;
+        QTest::newRow("the newest read of the port, another port's between")
+            << QStringList{"ttyUSB0 90", "ttyUSB1 91", "ttyUSB0 90"} << 2 << 1;
+    }
+
+    void aReadAlikeIsKeptOnce()
+    {
+        QFETCH(QStringList, reads);
+        QFETCH(int, files);
+        QFETCH(int, namedAs);
+        QTemporaryDir dir;
+        ParamHistory history(dir.path());
+        QString path;
+        for (const QString &read : reads) {
+            MapParamAccess values = startingValues();
+            values.setValue(QStringLiteral("spinBox_17"), read.section(QLatin1Char(' '), 1).toDouble());
+            QVERIFY(history.keep(Kind::Read, values, read.section(QLatin1Char(' '), 0, 0), nullptr, &path));
+        }
+        const QList<ParamHistory::Entry> entries = history.entries();
+        QCOMPARE(entries.size(), files);
+        QCOMPARE(path, entries.at(namedAs).path);
+    }
+
     void safePortName_data()
     {
         QTest::addColumn<QString>("port");

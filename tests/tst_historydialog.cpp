@@ -117,6 +117,31 @@ private slots:
         QVERIFY(rows[0][0] >= rows[2][0]);
     }
 
+    // The dialog opens with the newest entry selected, ready for 比较.
+    void opensOnTheNewest_data()
+    {
+        QTest::addColumn<int>("entries");
+        QTest::newRow("none") << 0;
+        QTest::newRow("two") << 2;
+    }
+
+    void opensOnTheNewest()
+    {
+        QFETCH(int, entries);
+        ParamHistory history(folder->path());
+        for (int i = 0; i < entries; ++i) {
+            MapParamAccess values = startingValues();
+            values.setValue(kTravel, 70 + i);
+            QVERIFY(history.keep(ParamHistory::Kind::Read, values, QStringLiteral("/dev/ttyUSB0")));
+        }
+        HistoryDialog d(history.entries(), nullptr);
+        const auto *list = d.findChild<QTreeWidget *>(QStringLiteral("treeHistory"));
+        QVERIFY(list);
+        QCOMPARE(list->currentItem(), list->topLevelItem(0));
+        QCOMPARE(list->selectedItems().size(), entries > 0 ? 1 : 0);
+        QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("pushButtonCompare"))->isEnabled(), entries > 0);
+    }
+
     // 载入窗口 puts the entry's values into the window, which then stands as
     // loaded; changes it held are kept as an edits entry first.
     void loadIntoWindow_data()
@@ -192,7 +217,7 @@ private slots:
             QTimer::singleShot(20, list, &QDialog::reject);
         };
         click(*window, "actionHistory");
-        QCOMPARE(header, QStringLiteral("历史记录 %1 (read)").arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
+        QCOMPARE(header, QStringLiteral("历史记录 %1（读取）").arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
         QCOMPARE(ticked, 2);
         QCOMPARE(controlValue(*window, kTravel), 77.0);
         QCOMPARE(controlValue(*window, kMix), 50.0);

@@ -5,6 +5,7 @@
 #include "paramfile.h"
 #include "unprivileged.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -67,20 +68,60 @@ private slots:
         QVERIFY(records.isEmpty());
     }
 
-    void unreadableFileIsNamedSo_data()
+    // A file that cannot be read or written is refused with the reason the
+    // file system shows; as a plain user where permissions decide.
+    void troubleNamesItsReason_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("a folder") << m_dir.path();
-        QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing.txt"));
-        QTest::newRow("a device that refuses reading") << QStringLiteral("/proc/self/mem");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QString>("path"); // under the places folder, PLACES in reason
+        QTest::addColumn<bool>("plainUser");
+        QTest::addColumn<QString>("reason"); // the message's second line; "" none
+        QTest::newRow("read a folder") << false << "" << false << "这是文件夹，不是文件";
+        QTest::newRow("read a missing file") << false << "missing.txt" << false << "文件不存在";
+        QTest::newRow("read in a missing folder") << false << "gone/deeper/a.txt" << false << "文件夹 PLACES/gone 不存在";
+        QTest::newRow("read without permission") << false << "locked.txt" << true << "没有读取这个文件的权限";
+        QTest::newRow("read in a folder shut") << false << "shut/inside.txt" << true << "没有打开文件夹 PLACES/shut 的权限";
+        QTest::newRow("read a device that refuses") << false << "/proc/self/mem" << false << "";
+        QTest::newRow("write into a missing folder") << true << "gone/a.pdf" << false << "文件夹 PLACES/gone 不存在";
+        QTest::newRow("write under a file") << true << "plain.txt/a.pdf" << false << "PLACES/plain.txt 不是文件夹";
+        QTest::newRow("write over a folder") << true << "" << false << "这是文件夹，不是文件";
+        QTest::newRow("write a file without permission") << true << "locked.txt" << true << "没有写入这个文件的权限";
+        QTest::newRow("write into a read-only folder") << true << "readonly/a.pdf" << true
+                                                       << "没有在文件夹 PLACES/readonly 中新建文件的权限";
     }
 
-    void unreadableFileIsNamedSo()
+    void troubleNamesItsReason()
     {
+        QFETCH(bool, write);
         QFETCH(QString, path);
-        QString records, error;
-        QVERIFY(!ParamFile::load(path, &records, &error));
-        QCOMPARE(error, QStringLiteral("不能读取指定的文件"));
+        QFETCH(bool, plainUser);
+        QFETCH(QString, reason);
+        const QString places = m_dir.filePath(QStringLiteral("places"));
+        QVERIFY(QDir().mkpath(places + QStringLiteral("/shut")) && QDir().mkpath(places + QStringLiteral("/readonly")));
+        for (const QString name : {QStringLiteral("locked.txt"), QStringLiteral("plain.txt"), QStringLiteral("shut/inside.txt")}) {
+            QFile f(places + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kFile) == kFile.size());
+        }
+        QVERIFY(::chmod(qPrintable(m_dir.path()), 0755) == 0);
+        QVERIFY(::chmod(qPrintable(places + QStringLiteral("/locked.txt")), 0) == 0);
+        QVERIFY(::chmod(qPrintable(places + QStringLiteral("/shut")), 0) == 0);
+        QVERIFY(::chmod(qPrintable(places + QStringLiteral("/readonly")), 0555) == 0);
+        if (!path.startsWith(QLatin1Char('/')))
+            path = path.isEmpty() ? places : places + QLatin1Char('/') + path;
+        reason.replace(QStringLiteral("PLACES"), QDir::toNativeSeparators(places));
+        const QString first = write ? QStringLiteral("不能写入指定的文件") : QStringLiteral("不能读取指定的文件");
+        const QString expected = reason.isEmpty() ? first : first + QLatin1Char('\n') + reason;
+        const auto check = [&] {
+            QString records, error;
+            if (write)
+                error = ParamFile::saveError(path);
+            else
+                ParamFile::load(path, &records, &error);
+            if (error != expected)
+                qWarning("said: %s", qPrintable(error));
+            return error == expected;
+        };
+        QVERIFY(plainUser ? asUnprivileged(check) : check());
     }
 
     // Devices and pipes are refused before they are opened: reading a pipe

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -181,10 +182,13 @@ private slots:
         QCOMPARE(box(*w, "comboBoxComm")->currentIndex(), 0);
         QCOMPARE(w->findChild<QCheckBox *>(QStringLiteral("checkBoxDTR"))->isChecked(),
                  fresh.findChild<QCheckBox *>(QStringLiteral("checkBoxDTR"))->isChecked());
+        // With no folder kept, the file dialog starts in the user's documents.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(QDir().mkpath(documents));
         ModalWatcher watcher;
         click(*w, "pushButtonSave");
         QTRY_COMPARE_WITH_TIMEOUT(watcher.fileFolders.size(), 1, 5000);
-        QCOMPARE(watcher.fileFolders.first(), QDir::currentPath());
+        QCOMPARE(watcher.fileFolders.first(), documents);
         QCOMPARE(Remembered::folder(), QString()); // a folder that is gone is none
 
         // The next choices are kept all the same.

@@ -4,7 +4,10 @@
 #include "controls.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "recordcodec.h"
+#include "sheetexport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -61,6 +64,38 @@ private slots:
             // Changed since start-up, and said so.
             QVERIFY(html.contains(QStringLiteral("程序的初始值，窗口中已修改")));
         }
+    }
+
+    // A name typed without its suffix may name a file that is there: it is
+    // replaced only when the user says so, and 否 goes back to the dialog.
+    void replacesOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("是") << true;
+        QTest::newRow("否") << false;
+    }
+
+    void replacesOnlyWhenAsked()
+    {
+        QFETCH(bool, replace);
+        const QString existing = m_dir.filePath(QStringLiteral("there-%1.pdf").arg(int(replace)));
+        QFile old(existing);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        MapParamAccess values;
+        Records::applyStartingValues(values);
+        SetupSheet::Input input;
+        input.values = &values;
+        ModalWatcher watcher;
+        watcher.fileAnswers << existing.chopped(4); // the dialog opened again after 否 is cancelled
+        watcher.boxAnswers << (replace ? QMessageBox::Yes : QMessageBox::No);
+        const QString said = SheetExport::run(nullptr, input);
+        QCOMPARE(watcher.boxes.size(), 1);
+        QVERIFY2(watcher.boxes[0].text.contains(QDir::toNativeSeparators(existing)), qPrintable(watcher.boxes[0].text));
+        QCOMPARE(watcher.fileFolders.size(), replace ? 1 : 2);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll().startsWith("%PDF-"), replace);
+        QCOMPARE(said.isEmpty(), !replace);
     }
 };
 

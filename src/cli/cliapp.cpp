@@ -4,6 +4,7 @@
 #include "cliapp.h"
 
 #include "answeraccount.h"
+#include "filereason.h"
 #include "formlimits.h"
 #include "licence.h"
 #include "paramcompare.h"
@@ -38,6 +39,17 @@ constexpr qint32 kTransmitterBaud = 115200;
 QString oneLine(QString text)
 {
     return text.replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+}
+
+// A file's trouble as one line: "missing.dat: 不能读取指定的文件：文件不存在".
+QString fileTrouble(const QString &path, const QString &error)
+{
+    QStringList parts = error.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (QString &part : parts) {
+        while (part.endsWith(QChar(u'：')) || part.endsWith(QLatin1Char(':')))
+            part.chop(1);
+    }
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), parts.join(CliApp::tr("：")));
 }
 
 // An option as it is typed: -o, --json.
@@ -178,9 +190,16 @@ void CliApp::checkOptions(const QString &command, const QStringList &allowed, in
     }
     const qsizetype given = m_parser.positionalArguments().size() - 1;
     if (given != positionals) {
-        throw Failure{tr("%1 需要 %2 个参数，给出了 %3 个，见 k6qx-cli --help")
-                          .arg(command).arg(positionals).arg(given)};
+        throw Failure{tr("%1 需要 %n 个参数", nullptr, positionals).arg(command)
+                      + tr("，给出了 %n 个，见 k6qx-cli --help", nullptr, int(given))};
     }
+}
+
+// An output file that cannot be written is refused before anything is read.
+void CliApp::checkOutput(const QString &path)
+{
+    if (!FileReason::of(path, FileReason::Operation::Write).isEmpty())
+        throw Failure{fileTrouble(path, ParamFile::saveError(path))};
 }
 
 qint32 CliApp::baudRate()
@@ -201,7 +220,7 @@ MapParamAccess CliApp::loadFile(const QString &path)
     MapParamAccess values;
     QString error;
     if (!ParamHistory::load(path, &values, &error))
-        throw Failure{QStringLiteral("%1: %2").arg(path, error)};
+        throw Failure{fileTrouble(path, error)};
     return values;
 }
 
@@ -311,6 +330,8 @@ std::optional<MapParamAccess> CliApp::readComplete(const QString &port)
 
 int CliApp::read(const QString &port)
 {
+    if (m_parser.isSet(m_output))
+        checkOutput(m_parser.value(m_output));
     const std::optional<MapParamAccess> answer = readComplete(port);
     if (!answer)
         return Differences;
@@ -325,13 +346,22 @@ int CliApp::read(const QString &port)
         const QString text = Records::build(Records::sFormat(), values)
                              + Records::build(Records::tFormat(), values, Records::kMixBiasFile);
         if (!ParamFile::save(path, text.toLocal8Bit()))
-            throw Failure{tr("不能写入指定的文件 %1").arg(path)};
+            throw Failure{fileTrouble(path, ParamFile::saveError(path))};
     }
     const auto fields = ParamCompare::fields(ParamCompare::Against::File);
     if (m_parser.isSet(m_json))
         out(ParamPrinter::json(fields, values));
     else if (!m_parser.isSet(m_output))
         out(ParamPrinter::table(fields, values));
+    if (m_parser.isSet(m_output)) {
+        const QString saved = tr("参数已保存到 %1\n")
+                                  .arg(QDir::toNativeSeparators(QFileInfo(m_parser.value(m_output)).absoluteFilePath()));
+        // Standard output holds the JSON alone.
+        if (m_parser.isSet(m_json))
+            std::fprintf(stderr, "%s", qUtf8Printable(saved));
+        else
+            out(saved);
+    }
     return Success;
 }
 
@@ -355,13 +385,20 @@ int CliApp::write(const QString &port, const QString &file)
             why += tr("；不备份也要写入请加 --no-backup");
         throw Failure{why};
     }
+    // The transmitter does not acknowledge: what is known is what left.
+    out(tr("参数已写入串口 %1（%n 字节），发射机不回报是否收下\n", nullptr, 2 * Records::kRecordLength).arg(port));
+    if (m_parser.isSet(m_noBackup))
+        out(tr("没有备份：用了 --no-backup，写入前没有读取发射机的参数\n"));
+    else if (!account.backup.isEmpty())
+        out(tr("写入前发射机的参数备份在 %1\n").arg(QDir::toNativeSeparators(account.backup)));
     if (!m_parser.isSet(m_verify)) {
-        out(tr("已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对\n").arg(2 * Records::kRecordLength));
+        out(tr("可以用 k6qx-cli verify 核对发射机中的参数\n"));
         return Success;
     }
     const TransmitterWork::Verification v = work.readBack();
     if (!v.account.done)
         throw Failure{v.account.full()};
+    out(tr("读回发射机的参数，与文件比较：\n"));
     out(ParamPrinter::differences(v.rows, tr("文件"), tr("发射机")));
     return ParamCompare::differences(v.rows) + ParamCompare::missing(v.rows) > 0 ? Differences : Success;
 }
@@ -416,6 +453,7 @@ int CliApp::sheet(const QString &source)
     // Refused before the transmitter is asked anything.
     if (SheetWriter::formatOf(path) == SheetWriter::Format::Unknown)
         throw Failure{SheetWriter::unknownSuffix(path)};
+    checkOutput(path);
 
     SetupSheet::Input input;
     input.time = QDateTime::currentDateTime();

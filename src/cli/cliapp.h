@@ -48,6 +48,7 @@ private:
 
     void checkOptions(const QString &command, const QStringList &allowed, int positionals);
     MapParamAccess loadFile(const QString &path);
+    static void checkOutput(const QString &path);
     // The work on a set held in values, its history trouble told once on stderr.
     void openPort(TransmitterWork &work, const QString &port);
     void watchHistory(TransmitterWork &work);

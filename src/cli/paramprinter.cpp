@@ -95,7 +95,7 @@ QString history(const QList<ParamHistory::Entry> &entries)
 {
     QString text;
     for (const ParamHistory::Entry &e : entries)
-        text += line({timeText(e.time), ParamHistory::kindName(e.kind), e.port, QDir::toNativeSeparators(e.path)});
+        text += line({timeText(e.time), ParamHistory::kindText(e.kind), e.port, QDir::toNativeSeparators(e.path)});
     return text;
 }
 

@@ -60,7 +60,7 @@ bool DlgLoad::readFile(const QString &path)
     QByteArray bytes;
     const ParamFile::ReadStatus status = ParamFile::readBytes(path, &bytes);
     if (status != ParamFile::ReadStatus::Ok) {
-        QMessageBox::critical(this, tr("错误"), ParamFile::readError(status), QMessageBox::Ok);
+        QMessageBox::critical(this, tr("错误"), ParamFile::readError(status, path), QMessageBox::Ok);
         fileName.clear();
         context.clear();
         ui->lineEdit->clear();

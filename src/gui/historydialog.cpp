@@ -50,6 +50,9 @@ HistoryDialog::HistoryDialog(const QList<ParamHistory::Entry> &entries, QWidget 
         m_load->setEnabled(selected() != nullptr);
     };
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, offer);
+    // The newest entry is the one most often wanted.
+    if (m_list->topLevelItemCount() > 0)
+        m_list->setCurrentItem(m_list->topLevelItem(0));
     offer();
     connect(m_compare, &QPushButton::clicked, this, [this] {
         if (const ParamHistory::Entry *entry = selected())
@@ -63,8 +66,8 @@ HistoryDialog::HistoryDialog(const QList<ParamHistory::Entry> &entries, QWidget 
 
 QString HistoryDialog::origin(const ParamHistory::Entry &entry)
 {
-    return tr("历史记录 %1 (%2)")
-        .arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm")), ParamHistory::kindName(entry.kind));
+    return tr("历史记录 %1（%2）")
+        .arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm")), ParamHistory::kindText(entry.kind));
 }
 
 const ParamHistory::Entry *HistoryDialog::selected() const

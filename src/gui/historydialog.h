@@ -11,9 +11,9 @@
 class QPushButton;
 class QTreeWidget;
 
-// The parameter history, newest first: time, kind in words, port. 比较 and
-// 载入窗口 ask for the selected entry to be compared with the window or put
-// into it; what that means is the window's business.
+// The parameter history, newest first and selected: time, kind in words,
+// port. 比较 and 载入窗口 ask for the selected entry to be compared with the
+// window or put into it; what that means is the window's business.
 class HistoryDialog final : public QDialog
 {
     Q_OBJECT
@@ -21,7 +21,7 @@ class HistoryDialog final : public QDialog
 public:
     HistoryDialog(const QList<ParamHistory::Entry> &entries, QWidget *parent);
 
-    // How a comparison names an entry: "历史记录 2026-12-08 12:03 (read)".
+    // How a comparison names an entry: "历史记录 2026-12-08 12:03（读取）".
     static QString origin(const ParamHistory::Entry &entry);
 
 signals:

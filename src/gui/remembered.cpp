@@ -86,7 +86,11 @@ void keepFolderOf(const QString &filePath)
 QString startFolder()
 {
     const QString kept = folder();
-    return kept.isEmpty() ? QStringLiteral("./") : kept;
+    if (!kept.isEmpty())
+        return kept;
+    // The user's documents, where the system has that folder; home otherwise.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 std::optional<QPoint> position()

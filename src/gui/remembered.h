@@ -34,7 +34,8 @@ QString keptChoice(const QWidget *control);
 // it is gone.
 QString folder();
 void keepFolderOf(const QString &filePath);
-// Where the file dialogs start: the kept folder, or the working directory.
+// Where the file dialogs start: the kept folder, or the user's documents
+// folder (the home folder where there is none).
 QString startFolder();
 
 std::optional<QPoint> position();

@@ -3,6 +3,7 @@
 
 #include "sheetwriter.h"
 
+#include "filereason.h"
 #include "paramfile.h"
 
 #include <QBuffer>
@@ -72,7 +73,9 @@ bool SheetWriter::write(const QString &path, const SetupSheet::Input &input, QSt
         break;
     }
     if (!ParamFile::save(path, bytes)) {
-        *error = tr("不能写入文件 %1").arg(QDir::toNativeSeparators(path));
+        const QString shown = QDir::toNativeSeparators(path);
+        const QString reason = FileReason::of(path, FileReason::Operation::Write);
+        *error = reason.isEmpty() ? tr("不能写入文件 %1").arg(shown) : tr("不能写入文件 %1：%2").arg(shown, reason);
         return false;
     }
     return true;

@@ -372,7 +372,7 @@ QStringList PortDoctor::report(const Findings &f)
         if (!f.farEnds.isEmpty())
             lines << tr("链路的另一端（同时打开伪终端的主端）：%1").arg(processList(f.farEnds));
         if (f.unreadable > 0)
-            lines << tr("有 %1 个进程属于其他用户，看不到它们打开的文件").arg(f.unreadable);
+            lines << tr("有 %n 个进程属于其他用户，看不到它们打开的文件", nullptr, f.unreadable);
         if (!f.lock)
             lines << tr("锁文件：没有");
         else if (f.lock->alive)

@@ -175,9 +175,9 @@ bool isTextCharacter(QChar c)
     }
 }
 
-QString tr(const char *text)
+QString tr(const char *text, const char *disambiguation = nullptr, int n = -1)
 {
-    return QCoreApplication::translate("Records", text);
+    return QCoreApplication::translate("Records", text, disambiguation, n);
 }
 
 } // namespace
@@ -301,7 +301,7 @@ bool isParameterFile(const QString &text, QString *reason)
             return fail(tr("这不是文本文件：第 %1 个字符是控制字符或不能解读的字节").arg(i + 1));
     }
     if (text.size() < kFileLength)
-        return fail(tr("文件太短：%1 个字符，参数文件应有 %2 个").arg(text.size()).arg(kFileLength));
+        return fail(tr("文件太短：%n 个字符，参数文件应有 %1 个", nullptr, int(text.size())).arg(kFileLength));
     // Whatever follows the first 162 characters (a line end, a Ctrl-Z
     // end-of-file mark, NUL padding, a note) is not part of the records. A
     // line end among them that breaks the records is what the user needs to

@@ -4,6 +4,7 @@
 #include "paramfile.h"
 
 #include "comm.h"
+#include "filereason.h"
 #include "recordcodec.h"
 
 #include <QFile>
@@ -33,19 +34,35 @@ ParamFile::ReadStatus ParamFile::readBytes(const QString &path, QByteArray *byte
     return ReadStatus::Ok;
 }
 
-QString ParamFile::readError(ReadStatus status)
+namespace {
+
+// The message's first line, and under it the reason when one is found.
+QString withReason(const QString &message, const QString &path, FileReason::Operation operation)
+{
+    const QString reason = path.isEmpty() ? QString() : FileReason::of(path, operation);
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
+}
+
+} // namespace
+
+QString ParamFile::readError(ReadStatus status, const QString &path)
 {
     switch (status) {
     case ReadStatus::Ok:
         break;
     case ReadStatus::CannotRead:
-        return tr("不能读取指定的文件");
+        return withReason(tr("不能读取指定的文件"), path, FileReason::Operation::Read);
     case ReadStatus::TooLarge:
-        return tr("不能读取指定的文件\n文件超过 %1 字节，不是参数文件").arg(kMaxFileBytes);
+        return tr("不能读取指定的文件\n文件超过 %n 字节，不是参数文件", nullptr, int(kMaxFileBytes));
     case ReadStatus::NotRegular:
         return tr("不能读取指定的文件\n这是设备或管道，不是普通文件");
     }
     return QString();
+}
+
+QString ParamFile::saveError(const QString &path)
+{
+    return withReason(tr("不能写入指定的文件"), path, FileReason::Operation::Write);
 }
 
 QString ParamFile::textOf(const QByteArray &bytes)
@@ -73,7 +90,7 @@ bool ParamFile::load(const QString &path, QString *records, QString *error)
     QByteArray bytes;
     const ReadStatus status = readBytes(path, &bytes);
     if (status != ReadStatus::Ok) {
-        *error = readError(status);
+        *error = readError(status, path);
         return false;
     }
     QString reason;

@@ -44,6 +44,9 @@ public:
     // byte did not reach the file.
     static bool save(const QString &path, const QByteArray &data);
 
-    // The message for a refused file.
-    static QString readError(ReadStatus status);
+    // The message for a refused file; for one that cannot be read, with the
+    // reason the file system shows for path ("文件不存在").
+    static QString readError(ReadStatus status, const QString &path = QString());
+    // The message for a save that failed, with the reason found for path.
+    static QString saveError(const QString &path);
 };

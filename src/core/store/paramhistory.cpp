@@ -58,6 +58,20 @@ QList<ParamHistory::Entry> scan(const QString &folder)
     return found;
 }
 
+// The newest read entry of the port when it holds exactly these bytes.
+QString newestReadAlike(const QString &folder, const QString &port, const QByteArray &data)
+{
+    const QList<ParamHistory::Entry> all = scan(folder);
+    for (auto e = all.crbegin(); e != all.crend(); ++e) {
+        if (e->kind != ParamHistory::Kind::Read || e->port != port)
+            continue;
+        QFile file(e->path);
+        const bool same = file.open(QIODevice::ReadOnly) && file.read(data.size() + 1) == data;
+        return same ? e->path : QString();
+    }
+    return QString();
+}
+
 } // namespace
 
 QString ParamHistory::defaultFolder()
@@ -98,6 +112,17 @@ bool ParamHistory::keep(Kind kind, const ParamAccess &values, const QString &por
     const QByteArray data = (Records::build(Records::sFormat(), values)
                              + Records::build(Records::tFormat(), values, Records::kMixBiasFile))
                                 .toLatin1();
+
+    // A read that brought what the newest read of the same port holds is
+    // in the history already: that entry stands for it.
+    if (kind == Kind::Read) {
+        const QString same = newestReadAlike(m_folder, safePortName(port), data);
+        if (!same.isEmpty()) {
+            if (path)
+                *path = same;
+            return true;
+        }
+    }
 
     const QString shown = QDir::toNativeSeparators(m_folder);
     const QDir dir(m_folder);

@@ -47,7 +47,8 @@ public:
     // by a millisecond. A value no file field can carry is kept as the
     // nearest one the field holds, and *clamped names it. False with *error
     // (one line for the user) when the folder cannot be made or written;
-    // *path is the entry's file.
+    // *path is the entry's file. A read that brought exactly what the newest
+    // read of the same port holds keeps no second file: *path is that entry.
     bool keep(Kind kind, const ParamAccess &values, const QString &port, QString *error = nullptr,
               QString *path = nullptr, QStringList *clamped = nullptr);
 

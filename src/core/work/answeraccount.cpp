@@ -17,14 +17,13 @@ QString AnswerAccount::missingNames(const QList<quint8> &seen)
 
 QString AnswerAccount::ofRead(const QList<quint8> &seen)
 {
-    const qsizetype all = ReplyFrames::groups().size();
-    const qsizetype missing = ReplyFrames::missingGroups(seen).size();
+    const int all = int(ReplyFrames::groups().size());
+    const int missing = int(ReplyFrames::missingGroups(seen).size());
     if (missing == 0)
-        return tr("已读取全部 %1 组参数").arg(all);
+        return tr("已读取全部 %n 组参数", nullptr, all);
     if (missing == all)
         return tr("发射机没有回报参数");
-    return tr("只收到 %1 组参数（共 %2 组），未收到的参数仍是窗口原来的值：%3")
-        .arg(all - missing)
+    return tr("只收到 %n 组参数（共 %1 组），未收到的参数仍是窗口原来的值：%2", nullptr, all - missing)
         .arg(all)
         .arg(missingNames(seen));
 }

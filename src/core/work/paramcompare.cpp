@@ -116,14 +116,15 @@ QString ParamCompare::summary(const QList<Row> &rows)
 {
     const int differing = differences(rows);
     const int unreported = missing(rows);
+    const int all = int(rows.size());
     if (unreported > 0) {
-        if (differing == 0)
-            return tr("回报的 %1 项一致，有 %2 项发射机没有回报").arg(rows.size() - unreported).arg(unreported);
-        return tr("有 %1 项不一致，有 %2 项发射机没有回报").arg(differing).arg(unreported);
+        const QString compared = differing == 0 ? tr("回报的 %n 项一致", nullptr, all - unreported)
+                                                : tr("有 %n 项不一致", nullptr, differing);
+        return compared + tr("，") + tr("有 %n 项发射机没有回报", nullptr, unreported);
     }
     if (differing == 0)
-        return tr("全部 %1 项一致").arg(rows.size());
-    return tr("有 %1 项不一致").arg(differing);
+        return tr("全部 %n 项一致", nullptr, all);
+    return tr("有 %n 项不一致", nullptr, differing);
 }
 
 QString ParamCompare::transmitterNote(int channel)

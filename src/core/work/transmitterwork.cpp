@@ -113,7 +113,7 @@ bool TransmitterWork::open(const QString &device, const PortSettings &settings, 
 {
     endRunning();
     // Whatever answered before may not be the transmitter on the port now.
-    m_keptSinceOpen = false;
+    m_keptAnswer.clear();
     return m_session->open(device, settings, dtr, rts);
 }
 
@@ -196,10 +196,10 @@ QString TransmitterWork::clampText(const QStringList &notes)
     return tr("%n 项超出窗口的范围，窗口中为最接近的值：", nullptr, int(notes.size())) + notes.join(tr("，"));
 }
 
-bool TransmitterWork::keep(ParamHistory::Kind kind, const ParamAccess &values, QStringList *notes)
+bool TransmitterWork::keep(ParamHistory::Kind kind, const ParamAccess &values, QStringList *notes, QString *path)
 {
     QString why;
-    const bool kept = m_history.keep(kind, values, portName(), &why, nullptr, notes);
+    const bool kept = m_history.keep(kind, values, portName(), &why, path, notes);
     if (!m_noticeTold && !m_history.clockNotice().isEmpty()) {
         m_noticeTold = true;
         emit historyNotice(m_history.clockNotice());
@@ -299,8 +299,7 @@ void TransmitterWork::readEnded(Outcome outcome)
         a.text = AnswerAccount::ofRead(m_collector->groups());
         a.details = applyValues(answer);
         QStringList fileNotes;
-        if (keep(ParamHistory::Kind::Read, answer, &fileNotes))
-            m_keptSinceOpen = true;
+        keep(ParamHistory::Kind::Read, answer, &fileNotes, &m_keptAnswer);
         if (!a.details.isEmpty())
             a.text += tr("；") + clampText(a.details);
         if (!fileNotes.isEmpty())
@@ -367,8 +366,8 @@ TransmitterWork::Account TransmitterWork::answerTrouble(Outcome outcome, const Q
         a.text = tr("发射机在 %1 毫秒内没有回报参数").arg(timeout);
         break;
     case Outcome::Unconfirmed: {
-        a.text = tr("发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次")
-                     .arg(m_collector->requests());
+        a.text = tr("发射机在 %n 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次", nullptr,
+                    m_collector->requests());
         QStringList names;
         for (const Records::Field *f : recordFields()) {
             if (m_collector->disagreeing().contains(QLatin1String(f->control)))
@@ -418,7 +417,7 @@ TransmitterWork::Account TransmitterWork::write(bool backup)
         return a;
     }
 
-    if (backup && !m_keptSinceOpen) {
+    if (backup && m_keptAnswer.isEmpty()) {
         setState(State::BackingUp);
         const Outcome outcome = m_collector->run(AnswerCollector::Mode::Confirmed, set);
         setState(State::Idle);
@@ -430,9 +429,8 @@ TransmitterWork::Account TransmitterWork::write(bool backup)
         if (outcome == Outcome::Complete) {
             const MapParamAccess old = m_collector->values();
             QStringList notes;
-            if (keep(ParamHistory::Kind::BeforeWrite, old, &notes)) {
-                m_keptSinceOpen = true;
-            } else if (!ask(Question::WriteBackupNotKept, m_historyTrouble)) {
+            if (!keep(ParamHistory::Kind::BeforeWrite, old, &notes, &m_keptAnswer)
+                && !ask(Question::WriteBackupNotKept, m_historyTrouble)) {
                 a.text = tr("备份没有保存：%1，没有写入发射机").arg(m_historyTrouble);
                 a.outcome = outcome;
                 a.noBackup = true;
@@ -463,7 +461,9 @@ TransmitterWork::Account TransmitterWork::write(bool backup)
         a = Account();
         a.done = true;
         // The transmitter does not acknowledge: what is known is what left.
-        a.text = tr("参数已发送（%1 字节），发射机不回报是否收下").arg(2 * Records::kRecordLength);
+        a.text = tr("参数已发送（%n 字节），发射机不回报是否收下", nullptr, 2 * Records::kRecordLength);
+        if (backup)
+            a.backup = m_keptAnswer;
         keep(ParamHistory::Kind::Written, set);
         m_baseline = set;
         emit baselineChanged();
@@ -506,8 +506,7 @@ TransmitterWork::Verification TransmitterWork::verify()
     const MapParamAccess answer = m_collector->values();
     if (outcome == Outcome::Complete) {
         // The transmitter's set is kept as any read's is.
-        if (keep(ParamHistory::Kind::Read, answer))
-            m_keptSinceOpen = true;
+        keep(ParamHistory::Kind::Read, answer, nullptr, &m_keptAnswer);
     }
     v.account.done = true;
     v.account.outcome = outcome;

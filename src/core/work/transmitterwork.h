@@ -60,6 +60,10 @@ public:
         QStringList details; // values clamped, values that differed, groups missing
         AnswerCollector::Outcome outcome = AnswerCollector::Outcome::Complete;
         bool noBackup = false; // a write not sent because no backup could be kept
+        // A write's: the history entry that holds the transmitter's set from
+        // before it (the backup, or an answer kept since the port opened);
+        // empty when there is none.
+        QString backup;
         QString full() const;
     };
 
@@ -162,7 +166,8 @@ private:
     void endRunning();
     void readEnded(AnswerCollector::Outcome outcome);
     Account answerTrouble(AnswerCollector::Outcome outcome, const QString &consequence) const;
-    bool keep(ParamHistory::Kind kind, const ParamAccess &values, QStringList *notes = nullptr);
+    bool keep(ParamHistory::Kind kind, const ParamAccess &values, QStringList *notes = nullptr,
+              QString *path = nullptr);
     void keepEdits();
     void setBaselineFrom(const MapParamAccess &source);
     QStringList applyValues(const MapParamAccess &values);
@@ -179,9 +184,9 @@ private:
     QStringList m_stale;
     State m_state = State::Idle;
     Asker m_asker;
-    // An answer of this port since it opened is in the history: the
-    // transmitter's set before a write is kept already.
-    bool m_keptSinceOpen = false;
+    // The history entry of an answer of this port since it opened: the
+    // transmitter's set before a write is kept already. Empty when none.
+    QString m_keptAnswer;
     QString m_historyTrouble;
     bool m_noticeTold = false;
 };
