@@ -48,9 +48,10 @@ bool showsSubTrims(MainWindow &w, const Transmitter &t)
     return true;
 }
 
+// The account's first line, without its details.
 QString statusOf(MainWindow &w)
 {
-    return shownMessage(w);
+    return shownMessage(w).section(QLatin1Char('\n'), 0, 0);
 }
 
 // Sends chunks to the far end one after another with gaps, from the event
@@ -157,6 +158,20 @@ private slots:
         link.send(answer.left(12 * frames));
         QTRY_COMPARE_WITH_TIMEOUT(statusOf(w), account, kAccountMs);
         QCOMPARE(showsSubTrims(w, t), frames > 1);
+        // What did not come is marked as the window's old value, what came
+        // is not; an agreed read takes the marks away.
+        auto *source = w.findChild<QWidget *>(QStringLiteral("spinBox_41"));
+        auto *subTrim = w.findChild<QWidget *>(QStringLiteral("spinBox_9"));
+        QVERIFY(source->property("k6Stale").toBool());
+        QCOMPARE(subTrim->property("k6Stale").toBool(), frames == 0);
+        QVERIFY(source->toolTip().contains(QStringLiteral("这次读取没有回报")));
+        click(w, "pushButtonRead");
+        QCOMPARE(link.receive(1), QByteArray("R"));
+        link.send(answer);
+        link.confirm(answer);
+        QTRY_VERIFY_WITH_TIMEOUT(statusOf(w).startsWith(QStringLiteral("已读取全部")), kAccountMs);
+        QVERIFY(!source->property("k6Stale").toBool());
+        QVERIFY(!source->toolTip().contains(QStringLiteral("这次读取没有回报")));
 
         link.send(answer.mid(12 * frames)); // late: dropped, but counted
         QTRY_COMPARE(probe.recvCount(), int(answer.size()));

@@ -5,9 +5,11 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -68,7 +70,9 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
-    table->setMinimumSize(460, 360);
+    // A few rows at least; the dialog then takes the room the screen has.
+    table->setMinimumSize(460, table->horizontalHeader()->sizeHint().height()
+                                   + 5 * table->verticalHeader()->defaultSectionSize());
     layout->addWidget(table);
 
     if (!note.isEmpty()) {
@@ -86,6 +90,13 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
         connect(takeButton, &QPushButton::clicked, this, &CompareDialog::take);
     }
     layout->addWidget(buttons);
+
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() * 9 / 10 : QSize(800, 600);
+    const int rowsHeight = table->horizontalHeader()->sizeHint().height()
+                           + int(rows.size() + 1) * table->verticalHeader()->defaultSectionSize();
+    resize(qMin(room.width(), qMax(sizeHint().width(), 560)),
+           qMin(room.height(), sizeHint().height() - table->sizeHint().height() + rowsHeight));
 }
 
 QString CompareDialog::shown(const Records::Field &field, double value) const

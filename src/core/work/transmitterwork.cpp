@@ -318,7 +318,8 @@ void TransmitterWork::readEnded(Outcome outcome)
     case Outcome::Partial:
     case Outcome::TimedOut:
         a.text = AnswerAccount::ofRead(m_collector->groups());
-        a.details = missingGroupNames(m_collector->groups());
+        if (!m_collector->groups().isEmpty())
+            a.details = missingGroupNames(m_collector->groups());
         break;
     case Outcome::NotSent:
         a = answerTrouble(outcome, QString());
