@@ -3,6 +3,7 @@
 
 #include "changetracker.h"
 
+#include "appearance.h"
 #include "formaccess.h"
 #include "recordcodec.h"
 
@@ -13,21 +14,6 @@
 #include <QTabWidget>
 
 #include <algorithm>
-
-namespace {
-
-// Amber over the palette's own colour: light on a light palette, dark on a
-// dark one, so the text keeps its contrast.
-QColor tinted(const QColor &c)
-{
-    const QColor amber(255, 170, 0);
-    constexpr double share = 0.35;
-    return QColor::fromRgbF(float(c.redF() * (1 - share) + amber.redF() * share),
-                            float(c.greenF() * (1 - share) + amber.greenF() * share),
-                            float(c.blueF() * (1 - share) + amber.blueF() * share));
-}
-
-} // namespace
 
 ChangeTracker::ChangeTracker(QWidget *form, QObject *parent)
     : QObject(parent), m_form(form), m_access(std::make_unique<FormAccess>(form))
@@ -125,11 +111,12 @@ void ChangeTracker::mark(const QString &control, bool changed)
     QFont font = m_formFonts.value(control).resolve(w->parentWidget()->font());
     font.setBold(true);
     w->setFont(font);
-    // Only these roles are set; the rest keep following the window's palette.
-    const QPalette &window = m_form->palette();
+    // Only these roles are set; the rest keep following the window's
+    // palette. A spin box is drawn on Base, a choice box on Button.
+    const QColor marked = Appearance::markColour(Appearance::Mark::Changed, m_form->palette());
     QPalette tint;
-    tint.setColor(QPalette::Base, tinted(window.color(QPalette::Base)));
-    tint.setColor(QPalette::Button, tinted(window.color(QPalette::Button)));
+    tint.setColor(QPalette::Base, marked);
+    tint.setColor(QPalette::Button, marked);
     w->setPalette(tint);
 }
 
