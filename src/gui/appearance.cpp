@@ -6,6 +6,7 @@
 #include "systemscheme.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QStyle>
@@ -53,6 +54,19 @@ const Tint kTints[] = {
 };
 
 } // namespace
+
+QString title(Choice choice)
+{
+    switch (choice) {
+    case Choice::System:
+        return QCoreApplication::translate("Appearance", "跟随系统");
+    case Choice::Light:
+        return QCoreApplication::translate("Appearance", "浅色");
+    case Choice::Dark:
+        return QCoreApplication::translate("Appearance", "深色");
+    }
+    return QString();
+}
 
 QString word(Choice choice)
 {

@@ -16,6 +16,11 @@
 namespace Appearance {
 
 enum class Choice { System, Light, Dark };
+// In the order a menu offers them.
+inline constexpr Choice kChoices[] = {Choice::System, Choice::Light, Choice::Dark};
+
+// The choice's name in the current language: 跟随系统, 浅色, 深色.
+QString title(Choice choice);
 
 // How a choice is kept in the settings file: "system", "light", "dark".
 QString word(Choice choice);
