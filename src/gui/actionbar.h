@@ -15,8 +15,9 @@ class Ui_MainWindow;
 // The five action buttons: their pictures, their keys, and tooltips that
 // name the keys. The window's action keys win over what the focused control
 // would do with them: under X11's key bindings a number box's line edit
-// takes Ctrl+E (end of line) and Ctrl+K (delete to the end) for itself, and
-// the window's shortcut would never see them while the box has the focus.
+// takes Ctrl+E (end of line) for itself, and in every scheme Ctrl+A (select
+// all); the window's shortcut would never see such a key while the box has
+// the focus.
 class ActionBar final : public QObject
 {
     Q_OBJECT
