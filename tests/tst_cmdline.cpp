@@ -1,14 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The program started as a user or a script starts it.
 class TestCommandLine : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir m_dir;
 
 private slots:
     void answers_data()
@@ -36,6 +40,19 @@ private slots:
             << QStringList{"--help"} << (noDisplay + QStringList{"K6QX_LANG=en"}) << 0 << "Interface language" << "";
         QTest::newRow("--lang wins over K6QX_LANG")
             << QStringList{"--lang=zh", "--help"} << (noDisplay + QStringList{"K6QX_LANG=en"}) << 0 << "界面语言" << "";
+        // English chosen in the window and kept: --lang and K6QX_LANG win for one start.
+        const QString keptEnglish = m_dir.filePath(QStringLiteral("k6qx.ini"));
+        QFile kept(keptEnglish);
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("[interface]\nlanguage=en\n");
+        kept.close();
+        const QStringList keeping = noDisplay + QStringList{QStringLiteral("K6QX_SETTINGS=") + keptEnglish};
+        QTest::newRow("the kept language chooses English")
+            << QStringList{"--help"} << keeping << 0 << "Interface language" << "";
+        QTest::newRow("K6QX_LANG wins over the kept language")
+            << QStringList{"--help"} << (keeping + QStringList{"K6QX_LANG=zh"}) << 0 << "界面语言" << "";
+        QTest::newRow("--lang wins over the kept language")
+            << QStringList{"--lang", "zh", "--help"} << keeping << 0 << "界面语言" << "";
         QTest::newRow("unknown language refused")
             << QStringList{"--lang", "fr"} << noDisplay << 2 << "^$" << "\"fr\"";
         QTest::newRow("unknown option refused") << QStringList{"--bogus"} << noDisplay << 1 << "^$" << "bogus";

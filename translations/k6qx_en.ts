@@ -39,16 +39,37 @@
         <translation>, </translation>
     </message>
     <message>
-        <source>已读取全部 %1 组参数</source>
-        <translation>Read all %1 groups of parameters</translation>
-    </message>
-    <message>
         <source>发射机没有回报参数</source>
         <translation>The transmitter reported no parameters</translation>
     </message>
+    <message numerus="yes">
+        <source>已读取全部 %n 组参数</source>
+        <translation>
+            <numerusform>Read all %n group of parameters</numerusform>
+            <numerusform>Read all %n groups of parameters</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>只收到 %n 组参数（共 %1 组），未收到的参数仍是窗口原来的值：%2</source>
+        <translation>
+            <numerusform>Only %n group of parameters came (of %1); the values not received are still the window&apos;s earlier ones: %2</numerusform>
+            <numerusform>Only %n groups of parameters came (of %1); the values not received are still the window&apos;s earlier ones: %2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Appearance</name>
     <message>
-        <source>只收到 %1 组参数（共 %2 组），未收到的参数仍是窗口原来的值：%3</source>
-        <translation>Only %1 of %2 groups of parameters came; the window keeps its own values for those that did not: %3</translation>
+        <source>跟随系统</source>
+        <translation>Follow the system</translation>
+    </message>
+    <message>
+        <source>浅色</source>
+        <translation>Light</translation>
+    </message>
+    <message>
+        <source>深色</source>
+        <translation>Dark</translation>
     </message>
 </context>
 <context>
@@ -82,10 +103,6 @@
         <translation>unknown command &quot;%1&quot;; see k6qx-cli --help</translation>
     </message>
     <message>
-        <source>%1 需要 %2 个参数，给出了 %3 个，见 k6qx-cli --help</source>
-        <translation>%1 takes %2 arguments, %3 given; see k6qx-cli --help</translation>
-    </message>
-    <message>
         <source>--baud 不是串口面板提供的波特率：“%1”</source>
         <translation>--baud is not a rate the serial panel offers: &quot;%1&quot;</translation>
     </message>
@@ -96,10 +113,6 @@
     <message>
         <source>以下参数超出可保存的范围，没有保存：</source>
         <translation>These values are out of range; nothing was saved:</translation>
-    </message>
-    <message>
-        <source>不能写入指定的文件 %1</source>
-        <translation>cannot write the file %1</translation>
     </message>
     <message>
         <source>以下参数超出可写入的范围，没有写入发射机：</source>
@@ -132,12 +145,6 @@
     <message>
         <source>%1 不接受选项 %2，见 k6qx-cli --help</source>
         <translation>%1 does not take the option %2; see k6qx-cli --help</translation>
-    </message>
-    <message>
-        <source>已发送 %1 字节，发射机不回报是否收下，可以用 verify 核对
-</source>
-        <translation>Sent %1 bytes; the transmitter does not report whether it took them (check with verify)
-</translation>
     </message>
     <message>
         <source>输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。</source>
@@ -283,6 +290,64 @@ doctor finding the port unusable).
         <source>；不备份也要写入请加 --no-backup</source>
         <translation>; to write without a backup, add --no-backup</translation>
     </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 需要 %n 个参数</source>
+        <translation>
+            <numerusform>%1 needs %n argument</numerusform>
+            <numerusform>%1 needs %n arguments</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，给出了 %n 个，见 k6qx-cli --help</source>
+        <translation>
+            <numerusform>, %n was given; see k6qx-cli --help</numerusform>
+            <numerusform>, %n were given; see k6qx-cli --help</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>参数已保存到 %1
+</source>
+        <translation>Parameters saved to %1
+</translation>
+    </message>
+    <message numerus="yes">
+        <source>参数已写入串口 %1（%n 字节），发射机不回报是否收下
+</source>
+        <translation>
+            <numerusform>Parameters written to the port %1 (%n byte); the transmitter does not report whether it took them
+</numerusform>
+            <numerusform>Parameters written to the port %1 (%n bytes); the transmitter does not report whether it took them
+</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>没有备份：用了 --no-backup，写入前没有读取发射机的参数
+</source>
+        <translation>No backup: --no-backup was given, the transmitter&apos;s parameters were not read before writing
+</translation>
+    </message>
+    <message>
+        <source>写入前发射机的参数备份在 %1
+</source>
+        <translation>The transmitter&apos;s parameters before the write are backed up in %1
+</translation>
+    </message>
+    <message>
+        <source>可以用 k6qx-cli verify 核对发射机中的参数
+</source>
+        <translation>Use k6qx-cli verify to check the parameters in the transmitter
+</translation>
+    </message>
+    <message>
+        <source>读回发射机的参数，与文件比较：
+</source>
+        <translation>The transmitter&apos;s parameters read back and compared with the file:
+</translation>
+    </message>
 </context>
 <context>
     <name>CompareDialog</name>
@@ -394,6 +459,41 @@ doctor finding the port unusable).
     </message>
 </context>
 <context>
+    <name>FileReason</name>
+    <message>
+        <source>这是文件夹，不是文件</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>没有读取这个文件的权限</source>
+        <translation>no permission to read this file</translation>
+    </message>
+    <message>
+        <source>没有写入这个文件的权限</source>
+        <translation>no permission to write this file</translation>
+    </message>
+    <message>
+        <source>文件夹 %1 不存在</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 不是文件夹</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>没有打开文件夹 %1 的权限</source>
+        <translation>no permission to open the folder %1</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>没有在文件夹 %1 中新建文件的权限</source>
+        <translation>no permission to create a file in the folder %1</translation>
+    </message>
+</context>
+<context>
     <name>FormLimits</name>
     <message>
         <source>%1：%2 不是窗口中的选项（0 至 %3）</source>
@@ -443,7 +543,7 @@ doctor finding the port unusable).
         <translation>Put the selected entry&apos;s parameters into the window; changes in the window are kept in the history first</translation>
     </message>
     <message>
-        <source>历史记录 %1 (%2)</source>
+        <source>历史记录 %1（%2）</source>
         <translation>History %1 (%2)</translation>
     </message>
 </context>
@@ -1023,10 +1123,6 @@ Check the connection, then open the port again</translation>
         <translation>Close</translation>
     </message>
     <message>
-        <source>把窗口中的参数与发射机或参数文件比较</source>
-        <translation>Compare the window&apos;s parameters with the transmitter or a parameter file</translation>
-    </message>
-    <message>
         <source>校验数据</source>
         <translation>Verify Data</translation>
     </message>
@@ -1049,14 +1145,6 @@ Check the connection, then open the port again</translation>
 %1</translation>
     </message>
     <message>
-        <source>把所有参数恢复为上次读取、加载、保存或写入时的值</source>
-        <translation>Set every value back to how it stood after the last read, load, save or write</translation>
-    </message>
-    <message>
-        <source>还原</source>
-        <translation>Revert</translation>
-    </message>
-    <message>
         <source>关闭窗口</source>
         <translation>Close window</translation>
     </message>
@@ -1071,24 +1159,8 @@ Check the connection, then open the port again</translation>
 Write anyway?</translation>
     </message>
     <message>
-        <source>列出保存过的参数，与窗口比较或载入窗口</source>
-        <translation>List the kept parameter sets, to compare with the window or load into it</translation>
-    </message>
-    <message>
-        <source>历史记录</source>
-        <translation>History</translation>
-    </message>
-    <message>
         <source>文件 %1</source>
         <translation>File %1</translation>
-    </message>
-    <message>
-        <source>程序的版本、许可证和第三方组件的声明</source>
-        <translation>The program&apos;s version, licence and third-party notices</translation>
-    </message>
-    <message>
-        <source>关于</source>
-        <translation>About</translation>
     </message>
     <message>
         <source>%1（%2）</source>
@@ -1099,14 +1171,6 @@ Write anyway?</translation>
         <translation>, </translation>
     </message>
     <message>
-        <source>把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享</source>
-        <translation>Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
-    </message>
-    <message>
-        <source>导出</source>
-        <translation>Export</translation>
-    </message>
-    <message>
         <source>不能打开指定串口</source>
         <translation>Cannot open the chosen port</translation>
     </message>
@@ -1115,26 +1179,118 @@ Write anyway?</translation>
         <translation>Parameter history not kept: %1</translation>
     </message>
     <message>
-        <source>，可以用“校验数据”核对</source>
-        <translation>; check it with &quot;Verify Data&quot;</translation>
-    </message>
-    <message>
         <source>备份没有保存：%1
 仍然写入？</source>
         <translation>The backup was not kept: %1
 Write anyway?</translation>
     </message>
+    <message numerus="yes">
+        <source>已还原 %n 项</source>
+        <translation>
+            <numerusform>Reverted %n value</numerusform>
+            <numerusform>Reverted %n values</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>不能加载界面语言的翻译</source>
+        <translation>Cannot load the translation of the interface language</translation>
+    </message>
+    <message>
+        <source>界面语言已切换为中文</source>
+        <translation>The interface is now in English</translation>
+    </message>
+    <message>
+        <source>串口连接已断开，串口已关闭</source>
+        <translation>The serial connection was lost; the port is closed</translation>
+    </message>
+    <message>
+        <source>正在读取…</source>
+        <translation>Reading…</translation>
+    </message>
+    <message>
+        <source>可以用“校验数据”核对</source>
+        <translation>Use “Verify” to check</translation>
+    </message>
+    <message>
+        <source>已保存到 %1</source>
+        <translation>Saved to %1</translation>
+    </message>
+    <message>
+        <source>这次读取没有回报，仍是窗口原来的值</source>
+        <translation>Not reported by the last read: still the window&apos;s earlier value</translation>
+    </message>
+    <message numerus="yes">
+        <source>已载入 %n 项（尚未写入发射机）</source>
+        <translation>
+            <numerusform>Loaded %n value (not yet written to the transmitter)</numerusform>
+            <numerusform>Loaded %n values (not yet written to the transmitter)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MessageLine</name>
+    <message>
+        <source>。</source>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>详细信息</source>
+        <translation>Details</translation>
+    </message>
+</context>
+<context>
+    <name>MoreMenu</name>
+    <message>
+        <source>更多</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>还原、历史记录、导出设置表、语言、外观、关于</source>
+        <translation>Revert, history, export setup sheet, language, appearance, about</translation>
+    </message>
+    <message>
+        <source>还原(&amp;R)</source>
+        <translation>&amp;Revert</translation>
+    </message>
+    <message>
+        <source>把所有参数恢复为上次读取、加载、保存或写入时的值</source>
+        <translation type="unfinished">Set every value back to how it stood after the last read, load, save or write</translation>
+    </message>
+    <message>
+        <source>历史记录(&amp;H)…</source>
+        <translation>&amp;History…</translation>
+    </message>
+    <message>
+        <source>列出保存过的参数，与窗口比较或载入窗口</source>
+        <translation type="unfinished">List the kept parameter sets, to compare with the window or load into it</translation>
+    </message>
+    <message>
+        <source>导出设置表(&amp;E)…</source>
+        <translation>&amp;Export setup sheet…</translation>
+    </message>
+    <message>
+        <source>把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享</source>
+        <translation type="unfinished">Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
+    </message>
+    <message>
+        <source>语言(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>外观(&amp;A)</source>
+        <translation>&amp;Appearance</translation>
+    </message>
+    <message>
+        <source>关于(&amp;B)</source>
+        <translation>A&amp;bout</translation>
+    </message>
+    <message>
+        <source>程序的版本、许可证和第三方组件的声明</source>
+        <translation type="unfinished">The program&apos;s version, licence and third-party notices</translation>
+    </message>
 </context>
 <context>
     <name>ParamCompare</name>
-    <message>
-        <source>全部 %1 项一致</source>
-        <translation>All %1 values match</translation>
-    </message>
-    <message>
-        <source>有 %1 项不一致</source>
-        <translation>%1 values differ</translation>
-    </message>
     <message>
         <source>只比较发射机回报的参数：大小舵混控开关不参与比较；大小舵设置 → 通道 没有选中 CH1 到 CH4，大小舵比例也不参与比较。</source>
         <translation>Only values the transmitter reports are compared: not the dual-rate switch; and as Dual Rates → Channel is not CH1 to CH4, not the dual rates either.</translation>
@@ -1155,13 +1311,37 @@ Write anyway?</translation>
         <source>%1（写入为 %2）</source>
         <translation>%1 (written as %2)</translation>
     </message>
-    <message>
-        <source>回报的 %1 项一致，有 %2 项发射机没有回报</source>
-        <translation>The %1 values reported match; %2 were not reported by the transmitter</translation>
+    <message numerus="yes">
+        <source>回报的 %n 项一致</source>
+        <translation>
+            <numerusform>the %n reported value agrees</numerusform>
+            <numerusform>the %n reported values agree</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 项不一致</source>
+        <translation>
+            <numerusform>%n value differs</numerusform>
+            <numerusform>%n values differ</numerusform>
+        </translation>
     </message>
     <message>
-        <source>有 %1 项不一致，有 %2 项发射机没有回报</source>
-        <translation>%1 values differ; %2 were not reported by the transmitter</translation>
+        <source>，</source>
+        <translation type="unfinished">, </translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 项发射机没有回报</source>
+        <translation>
+            <numerusform>%n value not reported by the transmitter</numerusform>
+            <numerusform>%n values not reported by the transmitter</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>全部 %n 项一致</source>
+        <translation>
+            <numerusform>the %n value agrees</numerusform>
+            <numerusform>all %n values agree</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1169,12 +1349,6 @@ Write anyway?</translation>
     <message>
         <source>不能读取指定的文件</source>
         <translation>Cannot read the chosen file</translation>
-    </message>
-    <message>
-        <source>不能读取指定的文件
-文件超过 %1 字节，不是参数文件</source>
-        <translation>Cannot read the chosen file
-It is larger than %1 bytes: not a parameter file</translation>
     </message>
     <message>
         <source>不是有效的参数文件：
@@ -1187,6 +1361,20 @@ It is larger than %1 bytes: not a parameter file</translation>
 这是设备或管道，不是普通文件</source>
         <translation>Cannot read the chosen file
 It is a device or a pipe, not a regular file</translation>
+    </message>
+    <message numerus="yes">
+        <source>不能读取指定的文件
+文件超过 %n 字节，不是参数文件</source>
+        <translation>
+            <numerusform>Cannot read the file
+The file is larger than %n byte: not a parameter file</numerusform>
+            <numerusform>Cannot read the file
+The file is larger than %n bytes: not a parameter file</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>不能写入指定的文件</source>
+        <translation type="unfinished">Cannot write the chosen file</translation>
     </message>
 </context>
 <context>
@@ -1335,10 +1523,6 @@ It is a device or a pipe, not a regular file</translation>
         <translation>Far end of the link (holds the pseudo-terminal&apos;s master too): %1</translation>
     </message>
     <message>
-        <source>有 %1 个进程属于其他用户，看不到它们打开的文件</source>
-        <translation>%1 processes belong to other users; their open files cannot be seen</translation>
-    </message>
-    <message>
         <source>锁文件：没有</source>
         <translation>Lock file: none</translation>
     </message>
@@ -1362,6 +1546,13 @@ It is a device or a pipe, not a regular file</translation>
         <source>VID:PID %1:%2</source>
         <translation>VID:PID %1:%2</translation>
     </message>
+    <message numerus="yes">
+        <source>有 %n 个进程属于其他用户，看不到它们打开的文件</source>
+        <translation>
+            <numerusform>%n process belongs to another user; the files it has open cannot be seen</numerusform>
+            <numerusform>%n processes belong to other users; the files they have open cannot be seen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Records</name>
@@ -1384,10 +1575,6 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>没有读取到文件内容</source>
         <translation>The file is empty</translation>
-    </message>
-    <message>
-        <source>文件太短：%1 个字符，参数文件应有 %2 个</source>
-        <translation>The file is too short: %1 characters, a parameter file has %2</translation>
     </message>
     <message>
         <source>S 记录的起止字母不在位置 0 和 80</source>
@@ -1769,6 +1956,13 @@ It is a device or a pipe, not a regular file</translation>
         <source>这不是文本文件：第 %1 个字符是控制字符或不能解读的字节</source>
         <translation>Not a text file: character %1 is a control character or a byte that cannot be decoded</translation>
     </message>
+    <message numerus="yes">
+        <source>文件太短：%n 个字符，参数文件应有 %1 个</source>
+        <translation>
+            <numerusform>The file is too short: %n character, a parameter file has %1</numerusform>
+            <numerusform>The file is too short: %n characters, a parameter file has %1</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ReplyFrames</name>
@@ -2047,6 +2241,12 @@ It is a device or a pipe, not a regular file</translation>
         <source>参数表已导出到 %1</source>
         <translation>Setup sheet exported to %1</translation>
     </message>
+    <message>
+        <source>%1 已经存在。
+要替换它吗？</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
 </context>
 <context>
     <name>SheetWriter</name>
@@ -2061,6 +2261,10 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>不能写入文件 %1</source>
         <translation>Cannot write the file %1</translation>
+    </message>
+    <message>
+        <source>不能写入文件 %1：%2</source>
+        <translation>Cannot write the file %1: %2</translation>
     </message>
 </context>
 <context>
@@ -2103,10 +2307,6 @@ It is a device or a pipe, not a regular file</translation>
     <message>
         <source>发射机在 %1 毫秒内没有回报参数</source>
         <translation>The transmitter reported no parameters within %1 ms</translation>
-    </message>
-    <message>
-        <source>发射机在 %1 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次</source>
-        <translation>No two of the transmitter&apos;s %1 complete answers were alike (a noisy line?); none was taken</translation>
     </message>
     <message>
         <source>固件版本</source>
@@ -2153,10 +2353,6 @@ It is a device or a pipe, not a regular file</translation>
         <translation>%1; the transmitter&apos;s parameters could not be backed up before writing, so nothing was written</translation>
     </message>
     <message>
-        <source>参数已发送（%1 字节），发射机不回报是否收下</source>
-        <translation>Parameters sent (%1 bytes); the transmitter does not report whether it took them</translation>
-    </message>
-    <message>
         <source>写入串口失败，参数没有写入发射机</source>
         <translation>Writing to the serial port failed; the parameters were not written to the transmitter</translation>
     </message>
@@ -2200,6 +2396,20 @@ It is a device or a pipe, not a regular file</translation>
         <source>%1，窗口中已修改</source>
         <translation>%1, changed in the window</translation>
     </message>
+    <message numerus="yes">
+        <source>发射机在 %n 次回报中没有两次相同的完整参数（线路受到干扰？），没有采用任何一次</source>
+        <translation>
+            <numerusform>The transmitter gave no two alike complete answers in %n answer (a noisy line?); none was taken</numerusform>
+            <numerusform>The transmitter gave no two alike complete answers in %n answers (a noisy line?); none was taken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>参数已发送（%n 字节），发射机不回报是否收下</source>
+        <translation>
+            <numerusform>Parameters sent (%n byte); the transmitter does not report whether it took them</numerusform>
+            <numerusform>Parameters sent (%n bytes); the transmitter does not report whether it took them</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ValueSources</name>
@@ -2218,6 +2428,14 @@ It is a device or a pipe, not a regular file</translation>
 %1</source>
         <translation type="unfinished">Cannot read the history entry; nothing was loaded:
 %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation type="unfinished">; </translation>
+    </message>
+    <message>
+        <source>已载入 %1（尚未写入发射机）</source>
+        <translation>Loaded %1 (not yet written to the transmitter)</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "appearance.h"
 #include "appsetup.h"
 #include "mainwindow.h"
+#include "remembered.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -22,6 +24,7 @@ int main(int argc, char **argv)
     if (!AppSetup::install(app, options->language))
         std::fprintf(stderr, "%s\n",
                      qPrintable(QCoreApplication::translate("main", "k6qx：语言目录没有加载，界面文字可能不全")));
+    Appearance::apply(Remembered::appearance());
     MainWindow w;
     w.show();
     if (options->quitAfterShow) {

@@ -5,12 +5,17 @@
 
 #include "ui_mainwindow.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
 
+#include <algorithm>
+
 ActionBar::ActionBar(Ui_MainWindow *ui, QWidget *window)
+    : m_window(window)
 {
     // The pictures are read from images/ under the working directory; a
     // missing file falls back to the copy built into the program.
@@ -37,6 +42,9 @@ ActionBar::ActionBar(Ui_MainWindow *ui, QWidget *window)
             QObject::connect(new QShortcut(key, window), &QShortcut::activated, button, &QPushButton::click);
         m_keys.insert(button, sequences);
     }
+    // Before the focused control is asked whether it wants a key; only
+    // the controls of this window are looked at.
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void ActionBar::explain() const
@@ -48,4 +56,45 @@ void ActionBar::explain() const
         it.key()->setToolTip(QCoreApplication::translate("MainWindow", "%1（%2）")
                                  .arg(it.key()->text(), keys.join(QCoreApplication::translate("MainWindow", "，"))));
     }
+}
+
+void ActionBar::claim(const QKeySequence &key)
+{
+    if (!key.isEmpty() && !m_claimed.contains(key))
+        m_claimed << key;
+}
+
+bool ActionBar::wins(QKeyCombination pressed) const
+{
+    // A key of two or more strokes is looked at by its first: the control
+    // is asked only while no sequence has begun.
+    const auto starts = [pressed](const QKeySequence &key) { return !key.isEmpty() && key[0] == pressed; };
+    const auto anyStarts = [&starts](const QList<QKeySequence> &keys) {
+        return std::any_of(keys.cbegin(), keys.cend(), starts);
+    };
+    if (anyStarts(m_claimed))
+        return true;
+    const QList<QShortcut *> shortcuts = m_window->findChildren<QShortcut *>();
+    if (std::any_of(shortcuts.cbegin(), shortcuts.cend(),
+                    [&](const QShortcut *s) { return s->isEnabled() && anyStarts(s->keys()); }))
+        return true;
+    const QList<QAction *> actions = m_window->findChildren<QAction *>() + m_window->actions();
+    return std::any_of(actions.cbegin(), actions.cend(),
+                       [&](const QAction *a) { return a->isEnabled() && anyStarts(a->shortcuts()); });
+}
+
+bool ActionBar::eventFilter(QObject *watched, QEvent *event)
+{
+    // The focused control accepts a ShortcutOverride for a key it wants
+    // itself; then no shortcut sees the key. Kept from the control and left
+    // unaccepted, the key goes to the window's shortcuts; one that none
+    // takes still reaches the control as a key press.
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()
+        || static_cast<QWidget *>(watched)->window() != m_window)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (!wins(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()))))
+        return false;
+    key->ignore();
+    return true;
 }

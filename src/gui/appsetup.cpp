@@ -4,6 +4,7 @@
 #include "appsetup.h"
 
 #include "licence.h"
+#include "remembered.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +15,21 @@
 #include <cstdlib>
 
 namespace AppSetup {
+
+namespace {
+
+// The language of this start: --lang, else K6QX_LANG, else the one kept
+// in the settings file, else Chinese. nullopt when the value that decides
+// names no language the program has.
+std::optional<Language::Choice> startLanguage(const QString &commandLine)
+{
+    const QString environment = qEnvironmentVariable(Language::kVariable);
+    if (commandLine.isEmpty() && environment.isEmpty())
+        return Remembered::language().value_or(Language::Choice::Chinese);
+    return Language::choose(commandLine, environment);
+}
+
+} // namespace
 
 void describeApplication()
 {
@@ -27,14 +43,14 @@ std::optional<Options> parseArguments(int argc, char **argv)
     // refuse on the command line, so no parser and no second application
     // object hold up the window.
     if (argc <= 1) {
-        if (const auto language = Language::choose(QString(), qEnvironmentVariable(Language::kVariable)))
+        if (const auto language = startLanguage(QString()))
             return Options{*language, false};
     }
 
     QCoreApplication core(argc, argv);
     describeApplication();
     const QString langValue = Language::commandLineValue(core.arguments());
-    const auto language = Language::choose(langValue, qEnvironmentVariable(Language::kVariable));
+    const auto language = startLanguage(langValue);
     if (language)
         Language::installCatalogue(core, *language);
 

@@ -3,51 +3,17 @@
 
 #include "changetracker.h"
 
+#include "appearance.h"
 #include "formaccess.h"
 #include "recordcodec.h"
 
 #include <QComboBox>
 #include <QEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QTabWidget>
 
 #include <algorithm>
-
-namespace {
-
-// Amber over the palette's own colour: light on a light palette, dark on a
-// dark one, so the text keeps its contrast.
-QColor tinted(const QColor &c)
-{
-    const QColor amber(255, 170, 0);
-    constexpr double share = 0.35;
-    return QColor::fromRgbF(float(c.redF() * (1 - share) + amber.redF() * share),
-                            float(c.greenF() * (1 - share) + amber.greenF() * share),
-                            float(c.blueF() * (1 - share) + amber.blueF() * share));
-}
-
-// Grey diagonal lines over the colour: a value the last read did not
-// refresh. The lines are the palette's text colour faded into the colour,
-// so they read on light and dark palettes alike and leave the digits clear.
-QBrush hatched(const QColor &c, const QColor &text)
-{
-    constexpr int tile = 8;
-    QPixmap pixmap(tile, tile);
-    pixmap.fill(c);
-    QPainter painter(&pixmap);
-    const QColor line = QColor::fromRgbF(float(c.redF() * 0.7 + text.redF() * 0.3),
-                                         float(c.greenF() * 0.7 + text.greenF() * 0.3),
-                                         float(c.blueF() * 0.7 + text.blueF() * 0.3));
-    painter.setPen(QPen(line, 1));
-    painter.drawLine(0, tile - 1, tile - 1, 0);
-    painter.end();
-    return QBrush(pixmap);
-}
-
-} // namespace
 
 ChangeTracker::ChangeTracker(QWidget *form, QObject *parent)
     : QObject(parent), m_form(form), m_access(std::make_unique<FormAccess>(form))
@@ -165,15 +131,20 @@ void ChangeTracker::mark(const QString &control)
         w->setPalette(QPalette()); // the inherited palette again
         return;
     }
-    // Only these roles are set; the rest keep following the window's palette.
+    // Only these roles are set; the rest keep following the window's
+    // palette. A spin box is drawn on Base, a choice box on Button; a stale
+    // value's hatching lies over the change's tint when it is both.
     const QPalette &window = m_form->palette();
     QPalette marked;
     for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button}) {
-        const QColor base = changed ? tinted(window.color(role)) : window.color(role);
-        if (stale)
-            marked.setBrush(role, hatched(base, window.color(QPalette::Text)));
-        else
-            marked.setColor(role, base);
+        const QColor under = changed ? Appearance::markColour(Appearance::Mark::Changed, window) : window.color(role);
+        if (stale) {
+            QPalette ground = window;
+            ground.setColor(QPalette::Base, under);
+            marked.setBrush(role, Appearance::markBrush(Appearance::Mark::Stale, ground));
+        } else {
+            marked.setColor(role, under);
+        }
     }
     w->setPalette(marked);
 }

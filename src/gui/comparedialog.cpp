@@ -3,7 +3,10 @@
 
 #include "comparedialog.h"
 
+#include "appearance.h"
+
 #include <QComboBox>
+#include <QEvent>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -54,10 +57,7 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
                 QFont italic = item->font();
                 italic.setItalic(true);
                 item->setFont(italic);
-                item->setForeground(Qt::darkGray);
             } else if (row.differs) {
-                item->setBackground(QColor(255, 205, 205));
-                item->setForeground(Qt::darkRed);
                 item->setFont(bold);
             }
             table->setItem(i, col, item);
@@ -68,6 +68,7 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
             takeable = true;
         }
     }
+    colourRows();
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
     // A few rows at least; the dialog then takes the room the screen has.
@@ -97,6 +98,32 @@ CompareDialog::CompareDialog(const QList<ParamCompare::Row> &rows, const QString
                            + int(rows.size() + 1) * table->verticalHeader()->defaultSectionSize();
     resize(qMin(room.width(), qMax(sizeHint().width(), 560)),
            qMin(room.height(), sizeHint().height() - table->sizeHint().height() + rowsHeight));
+}
+
+// The palette's text on the marks, grey for values not reported; again when
+// the look changes.
+void CompareDialog::colourRows()
+{
+    const QPalette &palette = this->palette();
+    for (int i = 0; i < m_ordered.size(); ++i) {
+        const ParamCompare::Row &row = m_ordered[i];
+        if (!row.missing && !row.differs)
+            continue;
+        for (int col = 0; col < m_table->columnCount(); ++col) {
+            QTableWidgetItem *item = m_table->item(i, col);
+            if (row.missing)
+                item->setForeground(palette.color(QPalette::PlaceholderText));
+            else
+                item->setBackground(Appearance::markBrush(Appearance::Mark::Differs, palette));
+        }
+    }
+}
+
+void CompareDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_table)
+        colourRows();
 }
 
 QString CompareDialog::shown(const Records::Field &field, double value) const

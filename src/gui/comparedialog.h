@@ -32,7 +32,11 @@ public:
     using Taken = QList<QPair<QString, double>>;
     Taken taken() const { return m_taken; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void colourRows();
     QString shown(const Records::Field &field, double value) const;
     void take();
 

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "aboutbox.h"
+#include "appearance.h"
 #include "actionbar.h"
 #include "changetracker.h"
 #include "comm.h"
@@ -112,6 +113,11 @@ MainWindow::MainWindow(QWidget *parent)
     connect(more->exportSheet(), &QAction::triggered, this, &MainWindow::exportSheet);
     connect(more->about(), &QAction::triggered, this, [this] { AboutBox::create(this)->open(); });
     connect(more, &MoreMenu::languageChosen, this, &MainWindow::chooseLanguage);
+    more->showLook(Appearance::current());
+    connect(more, &MoreMenu::lookChosen, this, [this](Appearance::Choice look) {
+        Appearance::apply(look);
+        Remembered::keepAppearance(look);
+    });
 
     isComOpen = false;
     recvCount = 0;
@@ -192,7 +198,7 @@ void MainWindow::chooseLanguage(Language::Choice choice)
         showError(tr("不能加载界面语言的翻译"));
         return;
     }
-    // MERGE: Remembered::keepLanguage(choice);
+    Remembered::keepLanguage(choice);
     say(tr("界面语言已切换为中文"));
 }
 

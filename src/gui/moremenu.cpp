@@ -42,8 +42,10 @@ MoreMenu::MoreMenu(QWidget *window)
     m_lookMenu = m_menu->addMenu(QString());
     m_lookMenu->setObjectName(QStringLiteral("menuAppearance"));
     m_looks = new QActionGroup(this);
-    const std::pair<Look, const char *> looks[] = {
-        {Look::System, "actionAppearanceSystem"}, {Look::Light, "actionAppearanceLight"}, {Look::Dark, "actionAppearanceDark"}};
+    const std::pair<Appearance::Choice, const char *> looks[] = {
+        {Appearance::Choice::System, "actionAppearanceSystem"},
+        {Appearance::Choice::Light, "actionAppearanceLight"},
+        {Appearance::Choice::Dark, "actionAppearanceDark"}};
     for (const auto &[look, name] : looks) {
         QAction *a = add(m_lookMenu, name);
         a->setCheckable(true);
@@ -75,7 +77,7 @@ void MoreMenu::showLanguage(Language::Choice choice)
         a->setChecked(a->objectName() == name);
 }
 
-void MoreMenu::showLook(Look look)
+void MoreMenu::showLook(Appearance::Choice look)
 {
     for (QAction *a : m_looks->actions())
         a->setChecked(a->data().toInt() == int(look));
@@ -93,9 +95,8 @@ void MoreMenu::retranslate()
     m_export->setToolTip(tr("把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享"));
     m_languageMenu->setTitle(tr("语言(&L)"));
     m_lookMenu->setTitle(tr("外观(&A)"));
-    const char *lookTexts[] = {QT_TR_NOOP("跟随系统"), QT_TR_NOOP("浅色"), QT_TR_NOOP("深色")};
     for (QAction *a : m_looks->actions())
-        a->setText(tr(lookTexts[a->data().toInt()]));
+        a->setText(Appearance::title(Appearance::Choice(a->data().toInt())));
     m_about->setText(tr("关于(&B)"));
     m_about->setToolTip(tr("程序的版本、许可证和第三方组件的声明"));
     m_menu->setToolTipsVisible(true);

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "appearance.h"
 #include "language.h"
 
 #include <QObject>
@@ -22,9 +23,6 @@ class MoreMenu final : public QObject
     Q_OBJECT
 
 public:
-    // The appearance choices in the order the menu offers them.
-    enum class Look { System, Light, Dark };
-
     explicit MoreMenu(QWidget *window);
 
     QPushButton *button() const { return m_button; }
@@ -35,14 +33,14 @@ public:
 
     // Ticks the current choices without telling them.
     void showLanguage(Language::Choice choice);
-    void showLook(Look look);
+    void showLook(Appearance::Choice look);
 
     // The texts again, in the current language.
     void retranslate();
 
 signals:
     void languageChosen(Language::Choice choice);
-    void lookChosen(MoreMenu::Look look);
+    void lookChosen(Appearance::Choice look);
 
 private:
     QAction *add(QMenu *menu, const char *name);

@@ -111,4 +111,26 @@ void keepPosition(const QPoint &topLeft)
     s.setValue(QStringLiteral("window/y"), topLeft.y());
 }
 
+Appearance::Choice appearance()
+{
+    return Appearance::fromWord(settings().value(QStringLiteral("interface/appearance")).toString())
+        .value_or(Appearance::Choice::System);
+}
+
+void keepAppearance(Appearance::Choice choice)
+{
+    settings().setValue(QStringLiteral("interface/appearance"), Appearance::word(choice));
+}
+
+std::optional<Language::Choice> language()
+{
+    return Language::fromName(settings().value(QStringLiteral("interface/language")).toString());
+}
+
+void keepLanguage(Language::Choice choice)
+{
+    settings().setValue(QStringLiteral("interface/language"),
+                        choice == Language::Choice::English ? QStringLiteral("en") : QStringLiteral("zh"));
+}
+
 } // namespace Remembered

@@ -3,6 +3,9 @@
 
 #pragma once
 
+#include "appearance.h"
+#include "language.h"
+
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -40,5 +43,15 @@ QString startFolder();
 
 std::optional<QPoint> position();
 void keepPosition(const QPoint &topLeft);
+
+// The look chosen in the window; System when none was kept or what was
+// kept is none of the words.
+Appearance::Choice appearance();
+void keepAppearance(Appearance::Choice choice);
+
+// The language chosen in the window; nullopt when none was kept. --lang
+// and K6QX_LANG win over it for one start.
+std::optional<Language::Choice> language();
+void keepLanguage(Language::Choice choice);
 
 } // namespace Remembered

@@ -20,7 +20,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("MainWindow", text);
+    return QCoreApplication::translate("ValueSources", text);
 }
 
 void showError(QWidget *parent, const QString &text)
