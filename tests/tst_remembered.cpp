@@ -96,6 +96,32 @@ private slots:
         QCOMPARE(box(*w, "comboBoxBaudRate")->currentText(), QStringLiteral("2400"));
     }
 
+    // A kept position that would put part of the window off its screen (a
+    // screen of 1600×1000 here) is moved so all of it shows; one on a screen
+    // that is gone lands on the primary screen.
+    void positionComesOnScreen_data()
+    {
+        QTest::addColumn<QPoint>("kept");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("on the screen") << QPoint(123, 45) << true;
+        QTest::newRow("right and bottom off") << QPoint(1400, 900) << false;
+        QTest::newRow("left and top off") << QPoint(-300, -40) << false;
+        QTest::newRow("screen gone") << QPoint(5000, 3000) << false;
+    }
+
+    void positionComesOnScreen()
+    {
+        QFETCH(QPoint, kept);
+        QFETCH(bool, stays);
+        Remembered::keepPosition(kept);
+        auto w = start(m_ports);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY2(w->screen()->availableGeometry().contains(w->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3×%4").arg(w->x()).arg(w->y()).arg(w->frameGeometry().width()).arg(w->frameGeometry().height())));
+        QCOMPARE(w->pos() == kept, stays);
+    }
+
     // Both file dialogs start where the last file was saved or loaded, also
     // after a restart; the title names that file.
     void fileDialogsStartInTheFolderLastUsed()

@@ -6,10 +6,14 @@
 #include "controls.h"
 #include "dlgload.h"
 #include "mainwindow.h"
+#include "messageline.h"
 #include "modalwatcher.h"
 #include "recordcodec.h"
 
+#include <QAbstractButton>
 #include <QKeySequence>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -86,6 +90,45 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(opened, outcome, 3000);
         else
             QCOMPARE(shownMessage(w), outcome);
+    }
+
+    // The window's message stays through the mouse passing over every
+    // button (a status tip shows only while the mouse is on its button);
+    // one longer than the bar is cut, and whole in its tooltip and in the
+    // window a click on it opens.
+    void messageStays()
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *line = w.findChild<MessageLine *>();
+        const QStringList missing{QStringLiteral("舵机延迟"), QStringLiteral("大小舵比例"),
+                                  QStringLiteral("可编程混控比例和主控")};
+        const QString account = QStringLiteral("只收到 11 组参数（共 14 组），未收到的参数仍是窗口原来的值：")
+                                + missing.join(QStringLiteral("、")) + QString(40, QChar(0x3001));
+        line->say(account, missing);
+        QVERIFY(line->text().endsWith(QChar(0x2026)));
+        QVERIFY(line->text().size() < account.size());
+        QVERIFY(line->toolTip().startsWith(account));
+
+        for (QAbstractButton *b : w.findChildren<QAbstractButton *>()) {
+            if (!b->isVisible())
+                continue;
+            QTest::mouseMove(b);
+            // The form's own hover text for 打开 shows meanwhile.
+            if (b->objectName() == QLatin1String("pushButtonOpen"))
+                QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("打开/关闭串口"));
+            QTest::mouseMove(line);
+            QVERIFY2(line->isVisible(), qPrintable(b->objectName()));
+            QCOMPARE(line->fullText(), account);
+        }
+
+        QTest::mouseClick(line, Qt::LeftButton);
+        auto *details = w.findChild<QDialog *>(QStringLiteral("accountDetails"));
+        QTRY_VERIFY(details && details->isVisible());
+        QCOMPARE(details->findChild<QLabel *>(QStringLiteral("labelAccount"))->text(), account);
+        QCOMPARE(details->findChild<QListWidget *>()->count(), missing.size());
+        details->close();
     }
 };
 

@@ -202,6 +202,20 @@ void MainWindow::chooseLanguage(Language::Choice choice)
     say(tr("界面语言已切换为中文"));
 }
 
+// Once the window has its frame: the kept position brought on screen with
+// the frame counted (its title bar, its borders).
+void MainWindow::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (placed || e->spontaneous())
+        return;
+    placed = true;
+    const QRect frame = frameGeometry();
+    const QPoint inside = ScreenPlace::onScreen(frame.topLeft(), frame.size(), QGuiApplication::screenAt(frame.center()));
+    if (inside != frame.topLeft())
+        move(inside);
+}
+
 void MainWindow::closeEvent(QCloseEvent *e)
 {
     if (!changes->isModified()) {

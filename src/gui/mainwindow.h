@@ -46,6 +46,7 @@ signals:
 protected:
     void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private slots:
     void on_pushButtonOpen_clicked();
@@ -102,6 +103,7 @@ private:
     QLabel *historyWarning = nullptr;
     MessageLine *message = nullptr;
     MoreMenu *more = nullptr;
+    bool placed = false; // the first show has brought the window on screen
     std::unique_ptr<ActionBar> actions;
 
     friend class MainWindowProbe; // lets tests look at the frame assembly
