@@ -1,18 +1,46 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Renders both pages of the main window and the About box to PNG files, offscreen, so the
-// form can be looked at on a machine without a display:
-//   QT_QPA_PLATFORM=offscreen k6qx-screenshots OUTDIR
-// K6QX_LANG=en renders the English form.
+// Renders the main window (both pages, with a partial read's account, a
+// changed value and values left stale), the 更多 menu, the account's
+// details, a comparison, the history and the About box to PNG files,
+// offscreen, so they can be looked at on a machine without a display:
+//   QT_QPA_PLATFORM=offscreen k6qx-screenshots OUTDIR [light|dark]
+// K6QX_LANG=en renders the English window; QT_SCALE_FACTOR its scale.
 #include "aboutbox.h"
+#include "answeraccount.h"
+#include "appearance.h"
 #include "appsetup.h"
+#include "changetracker.h"
+#include "comparedialog.h"
+#include "historydialog.h"
 #include "mainwindow.h"
+#include "messageline.h"
+#include "paramcompare.h"
+#include "replyframes.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QThread>
+
+namespace {
+
+bool save(QWidget *w, const QDir &dir, const QString &name)
+{
+    w->show();
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return w->grab().save(dir.filePath(name + QStringLiteral(".png")));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -20,19 +48,62 @@ int main(int argc, char **argv)
     AppSetup::describeApplication();
     const auto language = Language::choose(QString(), qEnvironmentVariable(Language::kVariable));
     AppSetup::install(app, language.value_or(Language::Choice::Chinese));
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(dir);
+    const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    QDir().mkpath(dir.path());
+    Appearance::apply(argc > 2 && qstrcmp(argv[2], "dark") == 0 ? Appearance::Choice::Dark : Appearance::Choice::Light);
+
     MainWindow w;
-    w.show();
+    // What a read that got 9 of the 14 groups leaves: its account, the
+    // values of the missing groups marked, and one value changed since.
+    QList<quint8> seen = ReplyFrames::groups().mid(0, 9);
+    const QStringList missing = [&] {
+        QStringList names;
+        for (const quint8 g : ReplyFrames::missingGroups(seen))
+            names << ReplyFrames::groupName(g);
+        return names;
+    }();
+    w.findChild<QSpinBox *>(QStringLiteral("spinBox_17"))->setValue(90);
+    QStringList stale;
+    for (const quint8 g : ReplyFrames::missingGroups(seen)) {
+        for (const ReplyFrames::Slot &slot : ReplyFrames::slotsOf(g))
+            stale << QLatin1String(slot.control);
+    }
+    w.findChild<ChangeTracker *>()->setStale(stale);
+    auto *line = w.findChild<MessageLine *>();
+    line->say(AnswerAccount::ofRead(seen), missing);
+    bool ok = true;
     auto *pages = w.findChild<QTabWidget *>(QStringLiteral("tabWidget_2"));
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
-        QCoreApplication::processEvents();
-        if (!w.grab().save(QDir(dir).filePath(QStringLiteral("page%1.png").arg(i))))
-            return 1;
+        ok = save(&w, dir, QStringLiteral("page%1").arg(i)) && ok;
     }
+
+    auto *more = w.findChild<QPushButton *>(QStringLiteral("pushButtonMore"));
+    more->menu()->popup(more->mapToGlobal(QPoint(0, 0)));
+    ok = save(more->menu(), dir, QStringLiteral("menu")) && ok;
+    more->menu()->hide();
+
+    line->showDetails();
+    ok = save(w.findChild<QDialog *>(QStringLiteral("accountDetails")), dir, QStringLiteral("details")) && ok;
+
+    const MapParamAccess mine = w.transmitterWork().values();
+    MapParamAccess other = mine;
+    other.setValue(QStringLiteral("spinBox_17"), 100);
+    other.setValue(QStringLiteral("spinBox_9"), 12);
+    CompareDialog compare(ParamCompare::compare(mine, other, ParamCompare::Against::Transmitter),
+                          QCoreApplication::translate("TransmitterWork", "发射机 %1").arg(QStringLiteral("ttyUSB0")),
+                          ParamCompare::transmitterNote(0), &w);
+    ok = save(&compare, dir, QStringLiteral("compare")) && ok;
+
+    QList<ParamHistory::Entry> entries;
+    const ParamHistory::Kind kinds[] = {ParamHistory::Kind::Read, ParamHistory::Kind::BeforeWrite,
+                                        ParamHistory::Kind::Written, ParamHistory::Kind::Edits};
+    for (int i = 0; i < 4; ++i)
+        entries.append({QDateTime(QDate(2026, 12, 9), QTime(12, 6 - i)), kinds[i], QStringLiteral("ttyUSB0"), QString()});
+    HistoryDialog history(entries, &w);
+    ok = save(&history, dir, QStringLiteral("history")) && ok;
+
     QMessageBox *about = AboutBox::create(&w);
-    about->show();
-    QCoreApplication::processEvents();
-    return about->grab().save(QDir(dir).filePath(QStringLiteral("about.png"))) ? 0 : 1;
+    ok = save(about, dir, QStringLiteral("about")) && ok;
+    return ok ? 0 : 1;
 }

@@ -132,20 +132,23 @@ void ChangeTracker::mark(const QString &control)
         return;
     }
     // Only these roles are set; the rest keep following the window's
-    // palette. A spin box is drawn on Base, a choice box on Button; a stale
-    // value's hatching lies over the change's tint when it is both.
+    // palette. A spin box's field is drawn on Base: a stale value's hatching
+    // lies there, over the change's tint when it is both. Buttons (a choice
+    // box, a spin box's arrows) are drawn with gradients of a plain colour:
+    // the grey of the hatching for a stale choice.
     const QPalette &window = m_form->palette();
+    const QColor tint = Appearance::markColour(Appearance::Mark::Changed, window);
     QPalette marked;
-    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button}) {
-        const QColor under = changed ? Appearance::markColour(Appearance::Mark::Changed, window) : window.color(role);
-        if (stale) {
-            QPalette ground = window;
-            ground.setColor(QPalette::Base, under);
-            marked.setBrush(role, Appearance::markBrush(Appearance::Mark::Stale, ground));
-        } else {
-            marked.setColor(role, under);
-        }
+    if (stale) {
+        QPalette ground = window;
+        if (changed)
+            ground.setColor(QPalette::Base, tint);
+        marked.setBrush(QPalette::Base, Appearance::markBrush(Appearance::Mark::Stale, ground));
+    } else {
+        marked.setColor(QPalette::Base, tint);
     }
+    if (changed || qobject_cast<QComboBox *>(w))
+        marked.setColor(QPalette::Button, changed ? tint : Appearance::markColour(Appearance::Mark::Stale, window));
     w->setPalette(marked);
 }
 

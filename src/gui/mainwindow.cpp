@@ -91,7 +91,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->statusbar->addPermanentWidget(secLabel);
     // Beside the counters, where the form leaves room for buttons.
     more = new MoreMenu(this);
-    ui->statusbar->insertPermanentWidget(0, more->button());
+    ui->statusbar->insertPermanentWidget(1, more->button()); // after the message
     more->showLanguage(Language::current());
 
     changes = new ChangeTracker(this, this);
