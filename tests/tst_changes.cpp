@@ -226,6 +226,7 @@ private slots:
         setControl(w, "spinBox_11", 33);
         click(w, "actionRevert");
         QCOMPARE(recordValues(&w), moves ? after : start);
+        QVERIFY2(shownMessage(w).startsWith(QStringLiteral("已还原 ")), qPrintable(shownMessage(w)));
     }
 
     // Marks compare what a write would send: the alarm voltage in the

@@ -78,6 +78,7 @@ private slots:
         QCOMPARE(data.size(), 162);
         QCOMPARE(data, kFreshS + kTTemplate);
         QVERIFY(watcher.boxes.isEmpty());
+        QCOMPARE(shownMessage(w), QStringLiteral("已保存到 ") + QDir::toNativeSeparators(path("fresh.txt")));
     }
 
     // The chosen name goes to the "k6qx.files" category, off unless enabled.

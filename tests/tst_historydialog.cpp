@@ -219,6 +219,7 @@ private slots:
         click(*window, "actionHistory");
         QCOMPARE(header, QStringLiteral("历史记录 %1（读取）").arg(entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
         QCOMPARE(ticked, 2);
+        QCOMPARE(shownMessage(*window), QStringLiteral("已载入 1 项（尚未写入发射机）"));
         QCOMPARE(controlValue(*window, kTravel), 77.0);
         QCOMPARE(controlValue(*window, kMix), 50.0);
         QVERIFY(window->isWindowModified());
