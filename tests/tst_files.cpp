@@ -181,7 +181,7 @@ private slots:
         watcher.fileAnswers << path("no/such/folder/x.txt");
         click(w, "pushButtonSave");
         QTRY_COMPARE(watcher.errors().size(), 1);
-        QCOMPARE(watcher.errors()[0].text, QStringLiteral("不能写入指定的文件"));
+        QVERIFY2(watcher.errors()[0].text.startsWith(QStringLiteral("不能写入指定的文件")), qPrintable(watcher.errors()[0].text));
         QVERIFY(!QFile::exists(path("no/such/folder/x.txt")));
     }
 
@@ -209,7 +209,7 @@ private slots:
 #endif
 
         QTRY_COMPARE(watcher.errors().size(), 1);
-        QCOMPARE(watcher.errors()[0].text, QStringLiteral("不能写入指定的文件"));
+        QVERIFY2(watcher.errors()[0].text.startsWith(QStringLiteral("不能写入指定的文件")), qPrintable(watcher.errors()[0].text));
         QCOMPARE(readFile(file), QByteArray("previous contents"));
     }
 

@@ -445,7 +445,7 @@ bool MainWindow::save()
     Remembered::keepFolderOf(fileName);
 
     if (!ParamFile::save(fileName, whattoSend(s + t, false))) {
-        showError(tr("不能写入指定的文件"));
+        showError(ParamFile::saveError(fileName));
         return false;
     }
     work->saved(fileName);
