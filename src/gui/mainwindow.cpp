@@ -149,7 +149,7 @@ MainWindow::~MainWindow()
 void MainWindow::changeEvent(QEvent *e)
 {
     QMainWindow::changeEvent(e);
-    if (e->type() != QEvent::LanguageChange || !ui)
+    if (e->type() != QEvent::LanguageChange || !ui || !work)
         return;
     // The generated retranslateUi only renames existing items, and puts
     // every combo box on its first one: each keeps its choice, and the port
