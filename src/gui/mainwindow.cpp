@@ -12,6 +12,7 @@
 #include "controlhelp.h"
 #include "filelog.h"
 #include "formaccess.h"
+#include "formtexts.h"
 #include "messageline.h"
 #include "moremenu.h"
 #include "paramfile.h"
@@ -28,7 +29,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -47,8 +47,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     form = std::make_unique<FormAccess>(this);
-    for (QComboBox *box : findChildren<QComboBox *>())
-        formItemCounts.insert(box, box->count());
+    texts = std::make_unique<FormTexts>(ui, this);
 
     actions = std::make_unique<ActionBar>(ui, this);
 
@@ -110,7 +109,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(more->revert(), &QAction::triggered, this, [this] { say(tr("已还原 %n 项", nullptr, work->revert())); });
     connect(more->history(), &QAction::triggered, this, [this] { say(ValueSources::showHistory(this, *work)); });
-    connect(more->exportSheet(), &QAction::triggered, this, &MainWindow::exportSheet);
+    connect(more->exportSheet(), &QAction::triggered, this, [this] { say(SheetExport::run(this, *work)); });
     connect(more->about(), &QAction::triggered, this, [this] { AboutBox::create(this)->open(); });
     connect(more, &MoreMenu::languageChosen, this, &MainWindow::chooseLanguage);
     more->showLook(Appearance::current());
@@ -151,29 +150,7 @@ void MainWindow::changeEvent(QEvent *e)
     QMainWindow::changeEvent(e);
     if (e->type() != QEvent::LanguageChange || !ui || !work)
         return;
-    // The generated retranslateUi only renames existing items, and puts
-    // every combo box on its first one: each keeps its choice, and the port
-    // list keeps the ports found.
-    // The values do not change: nothing is told to the trackers.
-    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
-    QHash<QComboBox *, int> chosen;
-    for (auto it = formItemCounts.cbegin(); it != formItemCounts.cend(); ++it) {
-        quiet.push_back(std::make_unique<QSignalBlocker>(it.key()));
-        chosen.insert(it.key(), it.key()->currentIndex());
-        if (it.key() == ui->comboBoxComm)
-            continue;
-        it.key()->clear();
-        it.key()->addItems(QStringList(it.value(), QString()));
-    }
-    QStringList ports;
-    for (int i = 0; i < ui->comboBoxComm->count(); ++i)
-        ports << ui->comboBoxComm->itemText(i);
-    ui->retranslateUi(this);
-    for (int i = 0; i < ports.size(); ++i)
-        ui->comboBoxComm->setItemText(i, ports[i]);
-    for (auto it = chosen.cbegin(); it != chosen.cend(); ++it)
-        it.key()->setCurrentIndex(it.value());
-    quiet.clear();
+    texts->retranslate();
     if (more) {
         more->retranslate();
         more->showLanguage(Language::current());
@@ -508,19 +485,4 @@ void MainWindow::keepWindowState()
 {
     Remembered::keepChoices(panel->controls());
     Remembered::keepPosition(pos());
-}
-
-void MainWindow::exportSheet()
-{
-    const MapParamAccess values = work->values();
-    const TransmitterWork::Origin &origin = work->origin();
-    SetupSheet::Input input;
-    input.values = &values;
-    input.time = QDateTime::currentDateTime();
-    input.firmware = origin.firmware;
-    input.unreported = origin.unreported;
-    input.source = work->originText();
-    const QString done = SheetExport::run(this, input);
-    if (!done.isEmpty())
-        say(done);
 }

@@ -7,7 +7,6 @@
 #include "language.h"
 #include "transmitterwork.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QSerialPort>
 #include <QString>
@@ -18,6 +17,7 @@ class ActionBar;
 class ChangeTracker;
 class CompareDialog;
 class FormAccess;
+class FormTexts;
 class MessageLine;
 class MoreMenu;
 class PortPanel;
@@ -83,7 +83,6 @@ private:
     void showTitle();
     void explainControls();
     void keepWindowState();
-    void exportSheet();
 
     QString strHex;
     Ui_MainWindow *ui = nullptr;
@@ -96,7 +95,7 @@ private:
     int RX_flag = 0;
 
     std::unique_ptr<FormAccess> form;
-    QHash<QComboBox *, int> formItemCounts; // items each combo box has in the form
+    std::unique_ptr<FormTexts> texts;
     TransmitterWork *work = nullptr;
     PortPanel *panel = nullptr;
     ChangeTracker *changes = nullptr;

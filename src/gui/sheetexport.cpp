@@ -5,7 +5,9 @@
 
 #include "remembered.h"
 #include "sheetwriter.h"
+#include "transmitterwork.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -58,4 +60,16 @@ QString SheetExport::run(QWidget *parent, const SetupSheet::Input &input)
         return QString();
     }
     return tr("参数表已导出到 %1").arg(QDir::toNativeSeparators(path));
+}
+
+QString SheetExport::run(QWidget *parent, const TransmitterWork &work)
+{
+    const MapParamAccess values = work.values();
+    SetupSheet::Input input;
+    input.values = &values;
+    input.time = QDateTime::currentDateTime();
+    input.firmware = work.origin().firmware;
+    input.unreported = work.origin().unreported;
+    input.source = work.originText();
+    return run(parent, input);
 }

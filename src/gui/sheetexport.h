@@ -9,6 +9,7 @@
 #include <QString>
 
 class QWidget;
+class TransmitterWork;
 
 // 导出: asks where the setup sheet goes and writes it there; a failure is
 // told in a message box.
@@ -20,4 +21,6 @@ public:
     // What the status bar says after the sheet was written; empty when the
     // user cancelled or the sheet could not be written.
     static QString run(QWidget *parent, const SetupSheet::Input &input);
+    // The sheet of the work's values, named by where they came from.
+    static QString run(QWidget *parent, const TransmitterWork &work);
 };
