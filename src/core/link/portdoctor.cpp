@@ -4,6 +4,7 @@
 #include "portdoctor.h"
 
 #include "portnames.h"
+#include "usbchips.h"
 
 #include <QDir>
 #include <QFile>
@@ -212,6 +213,53 @@ bool modemCandidate(const QString &udevData, const struct stat &node)
     return lines.contains(QLatin1String("E:ID_MM_CANDIDATE=1")) && !lines.contains(QLatin1String("E:ID_MM_DEVICE_IGNORE=1"));
 }
 
+// The chip of the USB device behind /dev/bus/usb/BBB/DDD when it is a
+// USB-serial adapter, found by its bus and device numbers under sysfs.
+const UsbChips::Chip *usbSerialChip(const QString &node)
+{
+    const QStringList parts = node.split(QLatin1Char('/'));
+    if (parts.size() != 6)
+        return nullptr;
+    const int bus = parts[4].toInt();
+    const int dev = parts[5].toInt();
+    const QDir devices(QStringLiteral("/sys/bus/usb/devices"));
+    for (const QString &entry : devices.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString dir = devices.filePath(entry) + QLatin1Char('/');
+        if (readSmall(dir + QStringLiteral("busnum")).trimmed().toInt() != bus
+            || readSmall(dir + QStringLiteral("devnum")).trimmed().toInt() != dev)
+            continue;
+        bool vidOk = false;
+        bool pidOk = false;
+        const quint16 vid = quint16(readSmall(dir + QStringLiteral("idVendor")).trimmed().toUInt(&vidOk, 16));
+        const quint16 pid = quint16(readSmall(dir + QStringLiteral("idProduct")).trimmed().toUInt(&pidOk, 16));
+        return vidOk && pidOk ? UsbChips::find(vid, pid) : nullptr;
+    }
+    return nullptr;
+}
+
+// brltty takes USB-serial adapters it mistakes for braille displays (the
+// CH340 among them) through /dev/bus/usb, and their serial port vanishes.
+void inspectClaims(PortDoctor::Findings &f)
+{
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : pids) {
+        bool numeric = false;
+        const qint64 pid = entry.toLongLong(&numeric);
+        if (!numeric || processName(pid) != QLatin1String("brltty"))
+            continue;
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const QString target = linkTarget(QFile::encodeName(fds.filePath(fd)));
+            if (!target.startsWith(QLatin1String("/dev/bus/usb/")))
+                continue;
+            if (const UsbChips::Chip *chip = usbSerialChip(target)) {
+                f.claimers << PortDoctor::Process{pid, QStringLiteral("brltty")};
+                f.claimed << QLatin1String(chip->name);
+            }
+        }
+    }
+}
+
 QString userName(uid_t uid)
 {
     const passwd *pw = ::getpwuid(uid);
@@ -246,8 +294,10 @@ void inspectSystem(PortDoctor::Findings &f, const QStringList &lockDirs, const Q
     const QByteArray path = QFile::encodeName(f.device);
     struct stat node;
     f.exists = ::stat(path.constData(), &node) == 0;
-    if (!f.exists)
+    if (!f.exists) {
+        inspectClaims(f);
         return;
+    }
     f.characterDevice = S_ISCHR(node.st_mode);
     const QString canonical = QFileInfo(f.device).canonicalFilePath();
     inspectAccess(f, node, path);
@@ -432,6 +482,11 @@ QStringList PortDoctor::warnings(const Findings &f)
         const QString advice = grabberWarning(f, p);
         if (!advice.isEmpty())
             out << advice;
+    }
+    for (int i = 0; i < f.claimers.size(); ++i) {
+        out << tr("brltty（进程 %1）接管了 USB 串口适配器 %2，它的串口因此消失；不用盲文显示器时：sudo apt-get remove brltty")
+                   .arg(f.claimers[i].pid)
+                   .arg(f.claimed[i]);
     }
     return out;
 }

@@ -69,6 +69,9 @@ public:
         std::optional<LockFile> lock;
         QList<Process> grabbers;     // ModemManager, brltty running on this machine
         bool modemCandidate = false; // udev marks the device for ModemManager to probe
+        // USB-serial adapters brltty has claimed: their serial port is gone.
+        QList<Process> claimers;
+        QStringList claimed;         // the adapters' chips, one for each of claimers
 
         // What Qt said when the port was opened, if that was tried (the
         // window and the CLI after a failed open; on Windows the doctor
