@@ -5,6 +5,7 @@
 
 #include "portcombobox.h"
 #include "portlist.h"
+#include "portnames.h"
 #include "remembered.h"
 #include "ui_mainwindow.h"
 
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <utility>
 
 PortPanel::PortPanel(Ui_MainWindow *form, QObject *parent)
     : QObject(parent), ui(form)
@@ -82,6 +84,7 @@ void PortPanel::startScan()
 void PortPanel::enumerated(const QStringList &listedAtStart, const QList<PortList::Port> &found)
 {
     PortComboBox *box = ui->comboBoxComm;
+    m_seen = PortNames::listed(PortList::names(found));
     if (box->isEnabled() && box->items() == listedAtStart) {
         const QString chosen = box->currentText();
         box->setPorts(PortList::compose(listedAtStart, PortList::names(found)), found);
@@ -104,6 +107,7 @@ void PortPanel::refresh()
     if (!box->isEnabled())
         return;
     const QList<PortList::Port> found = PortList::enumeratePorts();
+    m_seen = PortNames::listed(PortList::names(found));
     const QStringList items = PortList::compose(PortList::extraPorts(), PortList::names(found));
     if (items == box->items()) {
         box->describe(found);
@@ -132,22 +136,34 @@ void PortPanel::poll()
     });
 }
 
-// A port that has come is chosen and told of; one that has gone leaves the
-// list (the open one never does: there is no poll while a port is open).
+// A port that has come since the last look is chosen and told of; one that
+// has gone leaves the list (the open one never does: there is no poll while
+// a port is open). Items the system did not report (paths given through
+// the environment, typed) are left as they are.
 void PortPanel::polled(const QList<PortList::Port> &found)
 {
     PortComboBox *box = ui->comboBoxComm;
     if (!watching())
         return;
+    const QStringList now = PortNames::listed(PortList::names(found));
+    const QStringList before = std::exchange(m_seen, now);
+    if (now == before)
+        return;
     const QStringList shown = box->items();
-    const QStringList items = PortList::compose(PortList::extraPorts(), PortList::names(found));
+    QStringList items;
+    for (const QString &item : shown) {
+        if (now.contains(item) || !before.contains(item))
+            items << item;
+    }
+    QString newcomer;
+    for (const QString &name : now) {
+        if (!items.contains(name)) {
+            items << name;
+            newcomer = name;
+        }
+    }
     if (items == shown)
         return;
-    QString newcomer;
-    for (const QString &item : items) {
-        if (!shown.contains(item))
-            newcomer = item;
-    }
     const int choice = newcomer.isEmpty() ? PortList::keepChoice(items, box->currentText()) : items.indexOf(newcomer);
     box->setPorts(items, found);
     box->setCurrentIndex(choice);

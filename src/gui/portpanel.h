@@ -53,5 +53,6 @@ private:
     Ui_MainWindow *ui;
     std::future<void> m_scan; // the system's ports, asked for once the window is up, then by each poll
     QTimer m_poll;
+    QStringList m_seen; // the system's ports at the last look: the poll adds and removes only what changed since
     bool m_picked = false;    // the user picked a port before the system's ports were listed
 };
