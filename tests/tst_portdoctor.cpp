@@ -25,7 +25,10 @@
 #include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,12 +46,18 @@ QString lockName(const QString &slavePath)
     return QStringLiteral("LCK..") + slavePath.mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
 }
 
+struct Holding
+{
+    bool exclusive = false; // asks for sole use of the device (TIOCEXCL)
+    QByteArray name;        // the process's name, when not the test's
+};
+
 // A second process: opens the device (when given) and writes a lock file
 // with its number (when given), then waits until the test is done with it.
 class OtherProcess final
 {
 public:
-    explicit OtherProcess(const QString &device, const QString &lockFile = QString())
+    explicit OtherProcess(const QString &device, const QString &lockFile = QString(), const Holding &how = {})
         : m_lockFile(lockFile)
     {
         int ready[2];
@@ -67,11 +76,14 @@ public:
                 if (fd != ready[1])
                     ::close(fd);
             }
-            bool ok = path.isEmpty() || ::open(path.constData(), O_RDWR | O_NOCTTY) >= 0;
+            if (!how.name.isEmpty())
+                ::prctl(PR_SET_NAME, how.name.constData());
+            const int fd = path.isEmpty() ? -1 : ::open(path.constData(), O_RDWR | O_NOCTTY);
+            bool ok = path.isEmpty() || (fd >= 0 && (!how.exclusive || ::ioctl(fd, TIOCEXCL) == 0));
             if (ok && !lock.isEmpty()) {
                 const QByteArray pid = QByteArray::number(qint64(::getpid())) + owner;
-                const int fd = ::open(lock.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-                ok = fd >= 0 && ::write(fd, pid.constData(), size_t(pid.size())) == pid.size();
+                const int lockFd = ::open(lock.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+                ok = lockFd >= 0 && ::write(lockFd, pid.constData(), size_t(pid.size())) == pid.size();
             }
             const char answer = ok ? '1' : '0';
             (void)!::write(ready[1], &answer, 1);
@@ -134,26 +146,125 @@ class TestPortDoctor : public QObject
 private slots:
     // A second process with the pseudo-terminal's slave open holds the port;
     // this process holds both ends, which makes it the link's far end, not
-    // a holder, for anyone else.
+    // a holder, for anyone else. A tty opens as often as asked: the holder
+    // is in the way only when it keeps others out (sole use, a failed open).
+    void heldByAnotherProcess_data()
+    {
+        QTest::addColumn<bool>("exclusive");
+        QTest::addColumn<int>("reported"); // what Qt said when the port was opened
+        QTest::addColumn<bool>("usable");
+
+        QTest::newRow("a passive holder is only told of") << false << int(QSerialPort::NoError) << true;
+        QTest::newRow("a failed open makes it the cause") << false << int(QSerialPort::PermissionError) << false;
+        QTest::newRow("sole use keeps others out") << true << int(QSerialPort::NoError) << false;
+    }
+
     void heldByAnotherProcess()
     {
+        QFETCH(bool, exclusive);
+        QFETCH(int, reported);
+        QFETCH(bool, usable);
+        if (exclusive && ::geteuid() == 0)
+            QSKIP("sole use does not keep root out");
         PtyPair pty;
         QVERIFY(pty.open());
-        OtherProcess other(pty.slavePath());
+        OtherProcess other(pty.slavePath(), QString(), {exclusive, QByteArray()});
         QVERIFY(other.ready());
 
-        const auto f = PortDoctor().examine(pty.slavePath());
+        const auto f = PortDoctor().examine(pty.slavePath(), QSerialPort::SerialPortError(reported));
         QVERIFY(f.exists);
         QCOMPARE(f.holders.size(), 1);
         QCOMPARE(f.holders[0].pid, other.pid());
         QCOMPARE(f.holders[0].name, ownName());
-        QCOMPARE(PortDoctor::problems(f), QStringList(busyText(other.pid())));
+        const QString told = QStringLiteral("也打开着这个设备：%1（进程 %2）").arg(ownName()).arg(other.pid());
+        QCOMPARE(PortDoctor::problems(f), usable ? QStringList() : QStringList(busyText(other.pid())));
+        QCOMPARE(PortDoctor::warnings(f), usable ? QStringList(told) : QStringList());
 
+        if (reported != QSerialPort::NoError)
+            return; // the doctor command opens nothing
         const CliRun r = cli({QStringLiteral("doctor"), pty.slavePath()});
-        QCOMPARE(r.code, 2);
-        QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: ") + busyText(other.pid())));
+        QCOMPARE(r.code, usable ? 0 : 2);
+        if (usable)
+            QVERIFY(r.out.contains(QStringLiteral("注意：") + told));
+        else
+            QCOMPARE(r.errLines, QStringList(QStringLiteral("k6qx-cli: ") + busyText(other.pid())));
         QVERIFY(r.out.contains(QStringLiteral("链路的另一端（同时打开伪终端的主端）：%1（进程 %2）")
                                    .arg(ownName()).arg(::getpid())));
+    }
+
+    // ModemManager is worth a word only about a device it would probe
+    // (udev's ID_MM_CANDIDATE without ID_MM_DEVICE_IGNORE) or holds; the
+    // advice is a rule for this device, not stopping the service.
+    void modemManager_data()
+    {
+        QTest::addColumn<QByteArray>("udev"); // the device's udev data; empty: none
+        QTest::addColumn<bool>("holds");
+        QTest::addColumn<bool>("advised");
+
+        QTest::newRow("a device it probes") << QByteArray("E:ID_MM_CANDIDATE=1\n") << false << true;
+        QTest::newRow("a device it is told to leave")
+            << QByteArray("E:ID_MM_CANDIDATE=1\nE:ID_MM_DEVICE_IGNORE=1\n") << false << false;
+        QTest::newRow("a device it does not look at") << QByteArray("E:ID_SERIAL=x\n") << false << false;
+        QTest::newRow("a device it holds") << QByteArray() << true << true;
+    }
+
+    void modemManager()
+    {
+        QFETCH(QByteArray, udev);
+        QFETCH(bool, holds);
+        QFETCH(bool, advised);
+        PtyPair pty;
+        QVERIFY(pty.open());
+        OtherProcess modemManager(holds ? pty.slavePath() : QString(), QString(), {false, "ModemManager"});
+        QVERIFY(modemManager.ready());
+        QTemporaryDir udevData;
+        struct stat node;
+        QVERIFY(::stat(QFile::encodeName(pty.slavePath()).constData(), &node) == 0);
+        if (!udev.isEmpty()) {
+            QFile data(udevData.filePath(QStringLiteral("c%1:%2").arg(major(node.st_rdev)).arg(minor(node.st_rdev))));
+            QVERIFY(data.open(QIODevice::WriteOnly));
+            data.write(udev);
+        }
+
+        const auto f = PortDoctor({}, udevData.path()).examine(pty.slavePath());
+        const QString advice = QStringLiteral("ModemManager（进程 %1）会探测这个设备").arg(modemManager.pid());
+        const QStringList warnings = PortDoctor::warnings(f);
+        QCOMPARE(warnings.filter(advice).size(), advised ? 1 : 0);
+        if (advised) {
+            QVERIFY(warnings.filter(advice).first().contains(QStringLiteral("ENV{ID_MM_DEVICE_IGNORE}=\"1\"")));
+            QVERIFY(!warnings.filter(advice).first().contains(QStringLiteral("systemctl")));
+        }
+        QVERIFY(PortDoctor::usable(f));
+    }
+
+    // Qt takes the lock in the first folder that is readable and has the
+    // lock already or may be written to.
+    void lockFolder_data()
+    {
+        QTest::addColumn<QString>("lockIn");  // "first", "second"
+        QTest::addColumn<bool>("firstThere");
+        QTest::addColumn<QString>("chosen");
+
+        QTest::newRow("a lock in the first folder") << "first" << true << "first";
+        QTest::newRow("a writable first folder wins over a lock in the second") << "second" << true << "first";
+        QTest::newRow("no first folder: the second") << "second" << false << "second";
+    }
+
+    void lockFolder()
+    {
+        QFETCH(QString, lockIn);
+        QFETCH(bool, firstThere);
+        QFETCH(QString, chosen);
+        QTemporaryDir root;
+        const QString first = root.filePath(QStringLiteral("first"));
+        const QString second = root.filePath(QStringLiteral("second"));
+        if (firstThere)
+            QVERIFY(QDir().mkpath(first));
+        QVERIFY(QDir().mkpath(second));
+        const QString device = QStringLiteral("/dev/ttyUSB3");
+        QFile lock(root.filePath(lockIn + QStringLiteral("/LCK..ttyUSB3")));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        QCOMPARE(PortDoctor::lockPath(device, {first, second}), root.filePath(chosen + QStringLiteral("/LCK..ttyUSB3")));
     }
 
     // The lock directory decides for Qt: a live lock of another process
@@ -195,7 +306,7 @@ private slots:
             lock.write(pid ? QByteArray::number(pid) + "\nk6qx\nhost\n" : QByteArray("not a number\n"));
         }
 
-        const auto f = PortDoctor(lockDir.path()).examine(pty.slavePath());
+        const auto f = PortDoctor({lockDir.path()}).examine(pty.slavePath());
         QVERIFY(f.lock.has_value());
         QCOMPARE(f.lock->pid, pid);
         QCOMPARE(PortDoctor::usable(f), usable);
@@ -239,7 +350,7 @@ private slots:
         QTest::newRow("everyone reads and writes") << 0666 << false << false << QString();
         QTest::newRow("the dialout group reads and writes")
             << 0660 << true << false
-            << QStringLiteral("没有访问权限：设备属于 dialout 组，当前用户不在该组中：sudo adduser $USER dialout，然后重新登录");
+            << QStringLiteral("没有访问权限：设备属于 dialout 组，当前用户不在该组中：sudo usermod -aG dialout $USER，然后重新登录");
         QTest::newRow("a member of the dialout group") << 0660 << true << true << QString();
         QTest::newRow("read only for the group")
             << 0640 << true << false << QStringLiteral("没有访问权限：设备 %1 不允许当前用户读写（属于用户 root、dialout 组，权限 0640）");
@@ -281,8 +392,7 @@ private slots:
     void windowNamesTheHolder()
     {
         LinkEnd link;
-        OtherProcess other(link.pty.slavePath(),
-                           QDir(PortDoctor::defaultLockDir()).filePath(lockName(link.pty.slavePath())));
+        OtherProcess other(link.pty.slavePath(), PortDoctor::lockPath(link.pty.slavePath()));
         QVERIFY(other.ready());
         MainWindow w;
         ModalWatcher watcher;

@@ -3,9 +3,13 @@
 
 #include "linkend.h"
 #include "mainwindow.h"
+#include "messageline.h"
+#include "portcombobox.h"
 #include "portlist.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QMutex>
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -35,13 +39,32 @@ class TestPortList : public QObject
 {
     Q_OBJECT
 
-    QStringList plugged; // what the enumerator reports
+    // What the enumerator reports; the window asks from a worker thread.
+    QMutex pluggedLock;
+    QList<PortList::Port> pluggedPorts;
+
+    void plug(const QList<PortList::Port> &ports)
+    {
+        QMutexLocker locker(&pluggedLock);
+        pluggedPorts = ports;
+    }
+    void plug(const QStringList &names)
+    {
+        QList<PortList::Port> ports;
+        for (const QString &name : names)
+            ports << PortList::Port{name, QString(), std::nullopt, std::nullopt};
+        plug(ports);
+    }
+    void enumeratePlugged()
+    {
+        PortList::setPortEnumerator([this] {
+            QMutexLocker locker(&pluggedLock);
+            return pluggedPorts;
+        });
+    }
 
 private slots:
-    void initTestCase()
-    {
-        PortList::setEnumerator([this] { return plugged; });
-    }
+    void initTestCase() { enumeratePlugged(); }
 
     void cleanupTestCase() { PortList::setEnumerator({}); }
 
@@ -81,7 +104,7 @@ private slots:
 
         if (!extra.isEmpty())
             qputenv("K6QX_EXTRA_PORTS", extra);
-        plugged = atStart;
+        plug(atStart);
         MainWindow w;
         QSignalSpy listed(&w, &MainWindow::portsListed);
         w.show();
@@ -92,7 +115,7 @@ private slots:
         ports->setCurrentText(chosen);
         QCOMPARE(ports->currentText(), chosen);
 
-        plugged = atOpening;
+        plug(atOpening);
         openDropDown(ports);
         QCOMPARE(items(ports), expected);
         QCOMPARE(ports->currentText(), selected);
@@ -100,7 +123,7 @@ private slots:
 
     void nothingChangesWhileOpen()
     {
-        plugged = {QStringLiteral("ttyS0")};
+        plug(QStringList{QStringLiteral("ttyS0")});
         LinkEnd link; // outlives the window, which holds the port's lock file
         MainWindow w;
         w.show();
@@ -109,10 +132,12 @@ private slots:
         const QStringList before = items(ports);
         QCOMPARE(ports->currentText(), link.pty.slavePath());
 
-        plugged = {QStringLiteral("ttyUSB0")};
+        plug(QStringList{QStringLiteral("ttyUSB0")});
         openDropDown(ports);
         QCOMPARE(items(ports), before);
         QCOMPARE(ports->currentText(), link.pty.slavePath());
+        QTest::qWait(1500); // nor the poll
+        QCOMPARE(items(ports), before);
     }
 
     // A start-up scan that answers only after the drop-down has refreshed
@@ -128,7 +153,7 @@ private slots:
             scanMayAnswer.tryAcquire(1, 5000);
             return {QStringLiteral("ttyS0")};
         });
-        const auto restore = qScopeGuard([this] { PortList::setEnumerator([this] { return plugged; }); });
+        const auto restore = qScopeGuard([this] { enumeratePlugged(); });
         MainWindow w;
         QSignalSpy listed(&w, &MainWindow::portsListed);
         w.show();
@@ -140,6 +165,60 @@ private slots:
         scanMayAnswer.release();
         QVERIFY(listed.wait(5000));
         QCOMPARE(items(ports), QStringList{QStringLiteral("ttyUSB0")});
+    }
+
+    // Each port is shown with what it is in the drop-down; its item stays
+    // the bare name.
+    void portsSayWhatTheyAre()
+    {
+        const QList<PortList::Port> ports{{QStringLiteral("ttyS0"), QString(), std::nullopt, std::nullopt},
+                                          {QStringLiteral("ttyUSB0"), QStringLiteral("CP2102 USB to UART"), 0x10c4, 0xea60}};
+        plug(ports);
+        MainWindow w;
+        QSignalSpy listed(&w, &MainWindow::portsListed);
+        w.show();
+        QVERIFY(listed.wait(5000));
+        auto *box = w.findChild<PortComboBox *>(QStringLiteral("comboBoxComm"));
+        QCOMPARE(items(box), (QStringList{"ttyS0", "ttyUSB0"}));
+        QCOMPARE(box->itemData(0, PortComboBox::DescriptionRole).toString(), QStringLiteral("主板串口"));
+        QCOMPARE(box->itemData(1, PortComboBox::DescriptionRole).toString(), QStringLiteral("CP2102"));
+        QVERIFY(box->itemData(1, Qt::ToolTipRole).toString().contains(QStringLiteral("VID:PID 10c4:ea60")));
+        box->showPopup();
+        QVERIFY(box->view()->width() > box->view()->fontMetrics().horizontalAdvance(QStringLiteral("ttyUSB0 — CP2102")));
+        box->hidePopup();
+        box->setCurrentIndex(1);
+        QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+    }
+
+    // While no port is open the list follows the system's once a second: a
+    // port plugged in is chosen and told of, one pulled out leaves; not
+    // while the drop-down is open.
+    void pollFollowsPlugging()
+    {
+        const PortList::Port board{QStringLiteral("ttyS0"), QString(), std::nullopt, std::nullopt};
+        const PortList::Port adapter{QStringLiteral("ttyUSB4"), QString(), 0x1a86, 0x7523};
+        plug({board});
+        MainWindow w;
+        QSignalSpy listed(&w, &MainWindow::portsListed);
+        w.show();
+        QVERIFY(listed.wait(5000));
+        auto *box = w.findChild<PortComboBox *>(QStringLiteral("comboBoxComm"));
+        auto *message = w.findChild<MessageLine *>();
+        QVERIFY(message);
+
+        box->showPopup();
+        plug({board, adapter});
+        QTest::qWait(1500);
+        QCOMPARE(items(box), QStringList{QStringLiteral("ttyS0")});
+        box->hidePopup();
+
+        QTRY_COMPARE_WITH_TIMEOUT(items(box), (QStringList{"ttyS0", "ttyUSB4"}), 3000);
+        QCOMPARE(box->currentText(), QStringLiteral("ttyUSB4"));
+        QCOMPARE(message->fullText(), QStringLiteral("发现新的串口 ttyUSB4（CH340）"));
+
+        plug({board});
+        QTRY_COMPARE_WITH_TIMEOUT(items(box), QStringList{QStringLiteral("ttyS0")}, 3000);
+        QCOMPARE(box->currentText(), QStringLiteral("ttyS0"));
     }
 };
 

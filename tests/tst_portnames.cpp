@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The K6QX tool authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "portlist.h"
 #include "portnames.h"
 #include "portsettings.h"
+#include "usbchips.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -64,6 +66,80 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, device);
         QCOMPARE(PortNames::deviceName(item, platform), device);
+    }
+
+    // A few adapters as their makers and the Linux drivers know them.
+    void chips_data()
+    {
+        QTest::addColumn<quint16>("vid");
+        QTest::addColumn<quint16>("pid");
+        QTest::addColumn<QString>("maker");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<QString>("windows");
+
+        QTest::newRow("CH340") << quint16(0x1a86) << quint16(0x7523) << "WCH" << "CH340" << "ch341" << "CH341SER";
+        QTest::newRow("CH9102 is CDC-ACM") << quint16(0x1a86) << quint16(0x55d4) << "WCH" << "CH9102" << "cdc_acm" << "CH343SER";
+        QTest::newRow("CP2102") << quint16(0x10c4) << quint16(0xea60) << "Silicon Labs" << "CP2102" << "cp210x" << "CP210x VCP";
+        QTest::newRow("CP2108") << quint16(0x10c4) << quint16(0xea71) << "Silicon Labs" << "CP2108" << "cp210x" << "CP210x VCP";
+        QTest::newRow("FT232R") << quint16(0x0403) << quint16(0x6001) << "FTDI" << "FT232R" << "ftdi_sio" << "FTDI VCP";
+        QTest::newRow("FT231X") << quint16(0x0403) << quint16(0x6015) << "FTDI" << "FT231X" << "ftdi_sio" << "FTDI VCP";
+        QTest::newRow("PL2303") << quint16(0x067b) << quint16(0x2303) << "Prolific" << "PL2303" << "pl2303" << "PL23XX";
+        QTest::newRow("PL2303GC") << quint16(0x067b) << quint16(0x23a3) << "Prolific" << "PL2303GC" << "pl2303" << "PL23XX";
+        QTest::newRow("an FTDI number not in the table") << quint16(0x0403) << quint16(0x6000) << "" << "" << "" << "";
+    }
+
+    void chips()
+    {
+        QFETCH(quint16, vid);
+        QFETCH(quint16, pid);
+        QFETCH(QString, maker);
+        QFETCH(QString, name);
+        QFETCH(QString, module);
+        QFETCH(QString, windows);
+        const UsbChips::Chip *chip = UsbChips::find(vid, pid);
+        QCOMPARE(chip != nullptr, !name.isEmpty());
+        if (!chip)
+            return;
+        QCOMPARE(QLatin1String(chip->maker), maker);
+        QCOMPARE(QLatin1String(chip->name), name);
+        QCOMPARE(QLatin1String(chip->linuxModule), module);
+        QCOMPARE(QLatin1String(chip->windowsDriver), windows);
+    }
+
+    // What the drop-down says after a port's name.
+    void description_data()
+    {
+        QTest::addColumn<Platform>("platform");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("vid"); // -1: no USB numbers
+        QTest::addColumn<int>("pid");
+        QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("kind");
+
+        QTest::newRow("CH340 on windows says USB") << Platform::Windows << "COM3" << 0x1a86 << 0x7523
+                                                    << "CH340（USB 串口）" << "CH340";
+        QTest::newRow("ttyUSB says USB itself") << Platform::Unix << "ttyUSB0" << 0x10c4 << 0xea60 << "CP2102" << "CP2102";
+        QTest::newRow("unknown chip") << Platform::Unix << "ttyACM0" << 0x2341 << 0x0043 << "USB 串口" << "USB 串口";
+        QTest::newRow("the computer's own port") << Platform::Unix << "ttyS0" << -1 << -1 << "主板串口" << "主板串口";
+        QTest::newRow("no numbers, no tty name") << Platform::Unix << "rfcomm0" << -1 << -1 << "" << "";
+    }
+
+    void description()
+    {
+        QFETCH(Platform, platform);
+        QFETCH(QString, name);
+        QFETCH(int, vid);
+        QFETCH(int, pid);
+        QFETCH(QString, described);
+        QFETCH(QString, kind);
+        PortList::Port port{name, QString(), std::nullopt, std::nullopt};
+        if (vid >= 0) {
+            port.vendorId = quint16(vid);
+            port.productId = quint16(pid);
+        }
+        QCOMPARE(PortList::description(port, platform), described);
+        QCOMPARE(PortList::kind(port, platform), kind);
     }
 
     void settings_data()

@@ -507,7 +507,7 @@ QString CliApp::helpText() const
               "读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。\n"
               "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
               "doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty\n"
-              "是否在运行；没有发现问题时退出码为 0，否则为 2。\n"
+              "是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。\n"
               "history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数\n"
               "都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。\n"
               "sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；\n"

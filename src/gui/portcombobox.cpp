@@ -6,29 +6,71 @@
 #include "portdoctor.h"
 #include "portnames.h"
 
-#include <QSerialPortInfo>
+#include <QAbstractItemView>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
+#include <QStyledItemDelegate>
 #include <QStylePainter>
+
+namespace {
+
+// Draws an item of the drop-down as its name and what the port is.
+class PortItemDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString what = index.data(PortComboBox::DescriptionRole).toString();
+        if (!what.isEmpty())
+            option->text = QStringLiteral("%1 — %2").arg(option->text, what);
+    }
+};
+
+} // namespace
+
+PortComboBox::PortComboBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    setItemDelegate(new PortItemDelegate(this));
+}
 
 void PortComboBox::showPopup()
 {
     emit popupAboutToShow();
-    describeItems();
+    // As wide as the longest name with its description.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth()
+                            + view()->verticalScrollBar()->sizeHint().width());
     QComboBox::showPopup();
 }
 
-void PortComboBox::describeItems()
+void PortComboBox::setPorts(const QStringList &names, const QList<PortList::Port> &ports)
 {
-    const QList<QSerialPortInfo> infos = QSerialPortInfo::availablePorts();
+    clear();
+    addItems(names);
+    describe(ports);
+}
+
+void PortComboBox::describe(const QList<PortList::Port> &ports)
+{
     for (int i = 0; i < count(); ++i) {
         const QString text = itemText(i);
-        QSerialPortInfo info;
-        for (const QSerialPortInfo &candidate : infos) {
-            if (candidate.portName() == text || candidate.systemLocation() == text)
-                info = candidate;
-        }
-        setItemData(i, PortDoctor::toolTip(info, PortNames::deviceName(text)), Qt::ToolTipRole);
+        const PortList::Port *port = PortList::find(ports, text);
+        const PortList::Port known = port ? *port : PortList::Port{};
+        setItemData(i, port ? PortList::description(known) : QString(), DescriptionRole);
+        setItemData(i, PortDoctor::toolTip(known, PortNames::deviceName(text)), Qt::ToolTipRole);
     }
+}
+
+QStringList PortComboBox::items() const
+{
+    QStringList texts;
+    for (int i = 0; i < count(); ++i)
+        texts << itemText(i);
+    return texts;
 }
 
 QString PortComboBox::shownText() const

@@ -4,21 +4,25 @@
 #include "portdoctor.h"
 
 #include "portnames.h"
+#include "usbchips.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QSerialPortInfo>
+#include <QStandardPaths>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -48,15 +52,24 @@ QJsonArray processesJson(const QList<PortDoctor::Process> &processes)
     return list;
 }
 
-// The processes holding the device, and the one the lock file names: a live
-// lock of another process keeps Qt from opening the port, even when that
-// process is the far end of a pseudo-terminal.
+// Whether the other processes with the device open keep this one out: a
+// tty opens as often as asked unless its holder asked for sole use, so a
+// holder is in the way only when that shows or the open failed busy (Qt
+// reports busy and refused access alike; refused access is told apart).
+bool holdersBlock(const PortDoctor::Findings &f)
+{
+    return f.exclusive || (f.reported == QSerialPort::PermissionError && f.access != PortDoctor::Access::Denied);
+}
+
+// The processes keeping this one out, and the one the lock file names: a
+// live lock of another process keeps Qt from opening the port, even when
+// that process is the far end of a pseudo-terminal.
 QList<PortDoctor::Process> busyWith(const PortDoctor::Findings &f)
 {
-    QList<PortDoctor::Process> busy = f.holders;
+    QList<PortDoctor::Process> busy = holdersBlock(f) ? f.holders : QList<PortDoctor::Process>();
     if (f.lock && f.lock->alive && !f.lock->ours) {
         bool known = false;
-        for (const PortDoctor::Process &p : f.holders)
+        for (const PortDoctor::Process &p : busy)
             known = known || p.pid == f.lock->pid;
         if (!known)
             busy << PortDoctor::Process{f.lock->pid, f.lock->name};
@@ -147,19 +160,11 @@ void inspectProcesses(PortDoctor::Findings &f, const QString &canonical)
     }
 }
 
-// Qt's name for the lock of a device: LCK.. and the path under /dev with
-// '/' as '_' (LCK..ttyUSB0, LCK..pts_3).
-QString lockName(const QString &device)
-{
-    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
-    return QStringLiteral("LCK..") + name.replace(QLatin1Char('/'), QLatin1Char('_'));
-}
-
-void inspectLock(PortDoctor::Findings &f, const QString &lockDir, const QString &canonical)
+void inspectLock(PortDoctor::Findings &f, const QStringList &lockDirs, const QString &canonical)
 {
     for (const QString &device : {f.device, canonical}) {
-        const QString path = QDir(lockDir).filePath(lockName(device));
-        if (!QFileInfo::exists(path))
+        const QString path = PortDoctor::lockPath(device, lockDirs);
+        if (path.isEmpty() || !QFileInfo::exists(path))
             continue;
         PortDoctor::LockFile lock;
         lock.path = path;
@@ -181,6 +186,77 @@ void inspectLock(PortDoctor::Findings &f, const QString &lockDir, const QString 
             lock.name = processName(lock.pid);
         f.lock = lock;
         return;
+    }
+}
+
+// Whether another process asked for sole use of the device: a second open
+// fails busy then. Tried only while others hold it, so that closing it again
+// is never the last close (which would drop DTR on a real port).
+bool heldExclusively(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    return errno == EBUSY;
+}
+
+// udev's word on whether ModemManager probes the device: its rules set
+// ID_MM_CANDIDATE on what it would probe, ID_MM_DEVICE_IGNORE on what it
+// must leave alone.
+bool modemCandidate(const QString &udevData, const struct stat &node)
+{
+    const QString path = QDir(udevData).filePath(
+        QStringLiteral("c%1:%2").arg(major(node.st_rdev)).arg(minor(node.st_rdev)));
+    const QStringList lines = QString::fromUtf8(readSmall(path, 64 * 1024)).split(QLatin1Char('\n'));
+    return lines.contains(QLatin1String("E:ID_MM_CANDIDATE=1")) && !lines.contains(QLatin1String("E:ID_MM_DEVICE_IGNORE=1"));
+}
+
+// The chip of the USB device behind /dev/bus/usb/BBB/DDD when it is a
+// USB-serial adapter, found by its bus and device numbers under sysfs.
+const UsbChips::Chip *usbSerialChip(const QString &node)
+{
+    const QStringList parts = node.split(QLatin1Char('/'));
+    if (parts.size() != 6)
+        return nullptr;
+    const int bus = parts[4].toInt();
+    const int dev = parts[5].toInt();
+    const QDir devices(QStringLiteral("/sys/bus/usb/devices"));
+    for (const QString &entry : devices.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString dir = devices.filePath(entry) + QLatin1Char('/');
+        if (readSmall(dir + QStringLiteral("busnum")).trimmed().toInt() != bus
+            || readSmall(dir + QStringLiteral("devnum")).trimmed().toInt() != dev)
+            continue;
+        bool vidOk = false;
+        bool pidOk = false;
+        const quint16 vid = quint16(readSmall(dir + QStringLiteral("idVendor")).trimmed().toUInt(&vidOk, 16));
+        const quint16 pid = quint16(readSmall(dir + QStringLiteral("idProduct")).trimmed().toUInt(&pidOk, 16));
+        return vidOk && pidOk ? UsbChips::find(vid, pid) : nullptr;
+    }
+    return nullptr;
+}
+
+// brltty takes USB-serial adapters it mistakes for braille displays (the
+// CH340 among them) through /dev/bus/usb, and their serial port vanishes.
+void inspectClaims(PortDoctor::Findings &f)
+{
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : pids) {
+        bool numeric = false;
+        const qint64 pid = entry.toLongLong(&numeric);
+        if (!numeric || processName(pid) != QLatin1String("brltty"))
+            continue;
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const QString target = linkTarget(QFile::encodeName(fds.filePath(fd)));
+            if (!target.startsWith(QLatin1String("/dev/bus/usb/")))
+                continue;
+            if (const UsbChips::Chip *chip = usbSerialChip(target)) {
+                f.claimers << PortDoctor::Process{pid, QStringLiteral("brltty")};
+                f.claimed << QLatin1String(chip->name);
+            }
+        }
     }
 }
 
@@ -213,25 +289,31 @@ void inspectAccess(PortDoctor::Findings &f, const struct stat &node, const QByte
     }
 }
 
-void inspectSystem(PortDoctor::Findings &f, const QString &lockDir)
+void inspectSystem(PortDoctor::Findings &f, const QStringList &lockDirs, const QString &udevData)
 {
     const QByteArray path = QFile::encodeName(f.device);
     struct stat node;
     f.exists = ::stat(path.constData(), &node) == 0;
-    if (!f.exists)
+    if (!f.exists) {
+        inspectClaims(f);
         return;
+    }
     f.characterDevice = S_ISCHR(node.st_mode);
     const QString canonical = QFileInfo(f.device).canonicalFilePath();
     inspectAccess(f, node, path);
     inspectProcesses(f, canonical);
-    inspectLock(f, lockDir, canonical);
+    inspectLock(f, lockDirs, canonical);
+    if (f.characterDevice) {
+        f.modemCandidate = modemCandidate(udevData, node);
+        f.exclusive = !f.holders.isEmpty() && f.reported == QSerialPort::NoError && heldExclusively(path);
+    }
 }
 
 #elif defined(Q_OS_WIN)
 
 // Windows tells nothing of a port short of opening it: busy and access
 // denied are what Qt reports then.
-void inspectSystem(PortDoctor::Findings &f, const QString &)
+void inspectSystem(PortDoctor::Findings &f, const QStringList &, const QString &)
 {
     if (f.reported == QSerialPort::NoError) {
         QSerialPort port(f.device);
@@ -245,7 +327,7 @@ void inspectSystem(PortDoctor::Findings &f, const QString &)
 
 #else
 
-void inspectSystem(PortDoctor::Findings &f, const QString &)
+void inspectSystem(PortDoctor::Findings &f, const QStringList &, const QString &)
 {
     f.exists = QFileInfo::exists(f.device);
 }
@@ -257,32 +339,89 @@ QString accessProblem(const PortDoctor::Findings &f)
     if (f.groupMayUse && f.joinedGroup)
         return PortDoctor::tr("没有访问权限：设备属于 %1 组，当前用户已加入该组，但要重新登录才生效").arg(f.group);
     if (f.groupMayUse && !f.inGroup)
-        return PortDoctor::tr("没有访问权限：设备属于 %1 组，当前用户不在该组中：sudo adduser $USER %1，然后重新登录")
+        return PortDoctor::tr("没有访问权限：设备属于 %1 组，当前用户不在该组中：sudo usermod -aG %1 $USER，然后重新登录")
             .arg(f.group);
     return PortDoctor::tr("没有访问权限：设备 %1 不允许当前用户读写（属于用户 %2、%3 组，权限 %4）")
         .arg(f.device, f.owner, f.group, f.mode);
 }
 
-QString grabberWarning(const PortDoctor::Process &p)
+bool holds(const PortDoctor::Findings &f, const PortDoctor::Process &p)
 {
-    if (p.name == QLatin1String("ModemManager"))
-        return PortDoctor::tr("ModemManager 正在运行（进程 %1）：它会探测新接上的串口设备，可能占用串口或向它发送数据；"
-                              "不用调制解调器时：sudo systemctl disable --now ModemManager")
-            .arg(p.pid);
-    return PortDoctor::tr("brltty 正在运行（进程 %1）：它会接管某些 USB 串口适配器（如 CH340），串口随之消失；"
+    for (const PortDoctor::Process &h : f.holders) {
+        if (h.pid == p.pid)
+            return true;
+    }
+    return false;
+}
+
+// A udev rule that has ModemManager leave this device alone: by the
+// adapter's numbers, else by the device's name.
+QString modemIgnoreRule(const PortDoctor::Findings &f)
+{
+    const QString match = f.vendorId && f.productId
+                              ? QStringLiteral("ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\"")
+                                    .arg(hex4(*f.vendorId), hex4(*f.productId))
+                              : QStringLiteral("KERNEL==\"%1\"").arg(f.device.startsWith(QLatin1String("/dev/")) ? f.device.mid(5) : f.device);
+    return match + QStringLiteral(", ENV{ID_MM_DEVICE_IGNORE}=\"1\"");
+}
+
+// Advice about a service only where it concerns this device: ModemManager
+// when udev has it probe the device or it holds it, brltty when it holds it.
+QString grabberWarning(const PortDoctor::Findings &f, const PortDoctor::Process &p)
+{
+    if (p.name == QLatin1String("ModemManager")) {
+        if (!f.modemCandidate && !holds(f, p))
+            return QString();
+        return PortDoctor::tr("ModemManager（进程 %1）会探测这个设备，可能占用串口或向它发送数据；只让它放过这个设备："
+                              "echo '%2' | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules，"
+                              "然后 sudo udevadm control --reload && sudo udevadm trigger，再重新插上适配器")
+            .arg(p.pid)
+            .arg(modemIgnoreRule(f));
+    }
+    if (!holds(f, p))
+        return QString();
+    return PortDoctor::tr("brltty（进程 %1）占用着这个设备：它把某些 USB 串口适配器（如 CH340）当作盲文显示器；"
                           "不用盲文显示器时：sudo apt-get remove brltty")
         .arg(p.pid);
 }
 
 } // namespace
 
-QString PortDoctor::defaultLockDir()
+QStringList PortDoctor::defaultLockDirs()
 {
-    return QStringLiteral("/var/lock");
+    return {QStringLiteral("/var/lock"),
+            QStringLiteral("/etc/locks"),
+            QStringLiteral("/var/spool/locks"),
+            QStringLiteral("/var/spool/uucp"),
+            QStringLiteral("/tmp"),
+            QStringLiteral("/var/tmp"),
+            QStringLiteral("/var/lock/lockdev"),
+            QStringLiteral("/run/lock"),
+            QStandardPaths::writableLocation(QStandardPaths::TempLocation)};
 }
 
-PortDoctor::PortDoctor(const QString &lockDir)
-    : m_lockDir(lockDir)
+QString PortDoctor::lockPath(const QString &device, const QStringList &lockDirs)
+{
+    // Qt's name for the lock of a device: LCK.. and the path under /dev with
+    // '/' as '_' (LCK..ttyUSB0, LCK..pts_3).
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name = QStringLiteral("LCK..") + name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const QString &dir : lockDirs) {
+        const QFileInfo folder(dir);
+        const QString path = QDir(dir).filePath(name);
+        if (folder.isReadable() && (QFileInfo::exists(path) || folder.isWritable()))
+            return path;
+    }
+    return QString();
+}
+
+QString PortDoctor::defaultUdevData()
+{
+    return QStringLiteral("/run/udev/data");
+}
+
+PortDoctor::PortDoctor(const QStringList &lockDirs, const QString &udevData)
+    : m_lockDirs(lockDirs), m_udevData(udevData)
 {
 }
 
@@ -303,7 +442,7 @@ PortDoctor::Findings PortDoctor::examine(const QString &port, QSerialPort::Seria
             f.productId = info.productIdentifier();
     }
     if (!f.device.isEmpty())
-        inspectSystem(f, m_lockDir);
+        inspectSystem(f, m_lockDirs, m_udevData);
     return f;
 }
 
@@ -337,8 +476,18 @@ QStringList PortDoctor::warnings(const Findings &f)
         out << (f.lock->pid > 0 ? tr("锁文件 %1 是已结束的进程 %2 留下的，已经过时，可以删除").arg(f.lock->path).arg(f.lock->pid)
                                 : tr("锁文件 %1 中读不出进程号").arg(f.lock->path));
     }
-    for (const Process &p : f.grabbers)
-        out << grabberWarning(p);
+    if (!holdersBlock(f) && !f.holders.isEmpty())
+        out << tr("也打开着这个设备：%1").arg(processList(f.holders));
+    for (const Process &p : f.grabbers) {
+        const QString advice = grabberWarning(f, p);
+        if (!advice.isEmpty())
+            out << advice;
+    }
+    for (int i = 0; i < f.claimers.size(); ++i) {
+        out << tr("brltty（进程 %1）接管了 USB 串口适配器 %2，它的串口因此消失；不用盲文显示器时：sudo apt-get remove brltty")
+                   .arg(f.claimers[i].pid)
+                   .arg(f.claimed[i]);
+    }
     return out;
 }
 
@@ -418,13 +567,13 @@ QJsonObject PortDoctor::json(const Findings &f)
     return o;
 }
 
-QString PortDoctor::toolTip(const QSerialPortInfo &info, const QString &device)
+QString PortDoctor::toolTip(const PortList::Port &port, const QString &device)
 {
     QStringList lines;
-    if (!info.description().isEmpty())
-        lines << info.description();
-    if (info.hasVendorIdentifier() && info.hasProductIdentifier())
-        lines << tr("VID:PID %1:%2").arg(hex4(info.vendorIdentifier()), hex4(info.productIdentifier()));
+    if (!port.description.isEmpty())
+        lines << port.description;
+    if (port.vendorId && port.productId)
+        lines << tr("VID:PID %1:%2").arg(hex4(*port.vendorId), hex4(*port.productId));
     lines << device;
     return lines.join(QLatin1Char('\n'));
 }

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "portlist.h"
+
 #include <QCoreApplication>
 #include <QJsonObject>
 #include <QList>
@@ -11,8 +13,6 @@
 #include <QStringList>
 
 #include <optional>
-
-class QSerialPortInfo;
 
 // What can be found out about a serial port without opening it: what the
 // system says of the device, whether this user may use it, who else holds
@@ -63,10 +63,15 @@ public:
         bool joinedGroup = false;    // the group database lists the user, this login does not have it yet
 
         QList<Process> holders;      // other processes with the device open
+        bool exclusive = false;      // one of them asked for sole use (TIOCEXCL): opening fails busy
         QList<Process> farEnds;      // hold the pseudo-terminal's master too: the other end of the link
         int unreadable = 0;          // processes whose open files this user may not see
         std::optional<LockFile> lock;
         QList<Process> grabbers;     // ModemManager, brltty running on this machine
+        bool modemCandidate = false; // udev marks the device for ModemManager to probe
+        // USB-serial adapters brltty has claimed: their serial port is gone.
+        QList<Process> claimers;
+        QStringList claimed;         // the adapters' chips, one for each of claimers
 
         // What Qt said when the port was opened, if that was tried (the
         // window and the CLI after a failed open; on Windows the doctor
@@ -74,16 +79,25 @@ public:
         QSerialPort::SerialPortError reported = QSerialPort::NoError;
     };
 
-    static QString defaultLockDir();
+    // The folders Qt Serial Port takes its lock files in, in its order.
+    static QStringList defaultLockDirs();
+    // The lock file Qt takes for the device: in the first readable folder
+    // that has it already or may be written to; empty when there is none.
+    static QString lockPath(const QString &device, const QStringList &lockDirs = defaultLockDirs());
+    // Where udev keeps the properties of each device (c<major>:<minor>).
+    static QString defaultUdevData();
 
-    explicit PortDoctor(const QString &lockDir = defaultLockDir());
+    explicit PortDoctor(const QStringList &lockDirs = defaultLockDirs(), const QString &udevData = defaultUdevData());
 
     Findings examine(const QString &port, QSerialPort::SerialPortError reported = QSerialPort::NoError) const;
 
     // What stands in the way, most specific first; empty when nothing does.
+    // Another process with the device open stands in the way only when it
+    // keeps this one out: the open failed busy, it asked for sole use, or
+    // it holds a live lock file.
     static QStringList problems(const Findings &f);
-    // What may get in the way without doing so now (a service that grabs
-    // adapters, a stale lock file).
+    // What may get in the way without doing so now (a service that would
+    // probe this device, a stale lock file), and who else has it open.
     static QStringList warnings(const Findings &f);
     static bool usable(const Findings &f) { return problems(f).isEmpty(); }
 
@@ -97,8 +111,9 @@ public:
 
     // Description, VID:PID and device path, one a line: the port list's
     // tooltip for an item.
-    static QString toolTip(const QSerialPortInfo &info, const QString &device);
+    static QString toolTip(const PortList::Port &port, const QString &device);
 
 private:
-    QString m_lockDir;
+    QStringList m_lockDirs;
+    QString m_udevData;
 };

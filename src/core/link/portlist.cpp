@@ -3,7 +3,11 @@
 
 #include "portlist.h"
 
+#include "usbchips.h"
+
+#include <QCoreApplication>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QSerialPortInfo>
 
 namespace PortList {
@@ -14,32 +18,99 @@ constexpr char kExtraPortsVariable[] = "K6QX_EXTRA_PORTS";
 
 // The start-up enumeration runs on a worker thread.
 QMutex enumeratorLock;
-Enumerator replacement;
+PortEnumerator replacement;
+
+const UsbChips::Chip *chipOf(const Port &port)
+{
+    return port.vendorId && port.productId ? UsbChips::find(*port.vendorId, *port.productId) : nullptr;
+}
 
 } // namespace
 
-QStringList systemPorts()
+QList<Port> systemPorts()
 {
-    QStringList names;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        names << info.portName();
-    return names;
+    QList<Port> ports;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+        Port port{info.portName(), info.description(), std::nullopt, std::nullopt};
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            port.vendorId = info.vendorIdentifier();
+            port.productId = info.productIdentifier();
+        }
+        ports << port;
+    }
+    return ports;
 }
 
-void setEnumerator(Enumerator enumerator)
+void setPortEnumerator(PortEnumerator enumerator)
 {
     QMutexLocker locker(&enumeratorLock);
     replacement = std::move(enumerator);
 }
 
-QStringList enumerate()
+void setEnumerator(Enumerator enumerator)
 {
-    Enumerator e;
+    if (!enumerator) {
+        setPortEnumerator({});
+        return;
+    }
+    setPortEnumerator([enumerator] {
+        QList<Port> ports;
+        for (const QString &name : enumerator())
+            ports << Port{name, QString(), std::nullopt, std::nullopt};
+        return ports;
+    });
+}
+
+QList<Port> enumeratePorts()
+{
+    PortEnumerator e;
     {
         QMutexLocker locker(&enumeratorLock);
         e = replacement;
     }
     return e ? e() : systemPorts();
+}
+
+QStringList enumerate()
+{
+    return names(enumeratePorts());
+}
+
+QStringList names(const QList<Port> &ports)
+{
+    QStringList list;
+    for (const Port &port : ports)
+        list << port.name;
+    return list;
+}
+
+const Port *find(const QList<Port> &ports, const QString &itemText)
+{
+    for (const Port &port : ports) {
+        if (port.name == itemText || QStringLiteral("/dev/") + port.name == itemText)
+            return &port;
+    }
+    return nullptr;
+}
+
+QString kind(const Port &port, PortNames::Platform platform)
+{
+    if (const UsbChips::Chip *chip = chipOf(port))
+        return QLatin1String(chip->name);
+    if (port.vendorId)
+        return QCoreApplication::translate("PortList", "USB 串口");
+    static const QRegularExpression boardPort(QStringLiteral("^ttyS[0-9]+$"));
+    if (platform != PortNames::Platform::Windows && boardPort.match(port.name).hasMatch())
+        return QCoreApplication::translate("PortList", "主板串口");
+    return port.description;
+}
+
+QString description(const Port &port, PortNames::Platform platform)
+{
+    const QString what = kind(port, platform);
+    if (platform == PortNames::Platform::Windows && chipOf(port))
+        return QCoreApplication::translate("PortList", "%1（USB 串口）").arg(what);
+    return what;
 }
 
 QStringList extraPorts()
