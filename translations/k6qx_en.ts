@@ -221,72 +221,6 @@
 </translation>
     </message>
     <message>
-        <source>用法：
-  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果
-  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能
-  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
-  k6qx-cli verify PORT FILE [--json] [--baud N]
-  k6qx-cli show FILE [--json]
-  k6qx-cli diff FILE_A FILE_B [--json]
-  k6qx-cli history [--json]
-  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli --help | --version
-
-PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。
-FILE：参数文件，“加载数据”接受的文件都可以（包括十六进制列表）。
-
-read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，
-大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。
-write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；然后读取发射机现有的参数作为备份，
-读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。
-verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
-doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty
-是否在运行；没有发现问题时退出码为 0，否则为 2。
-history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数
-都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。
-sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；
-有这个名字的普通文件就是参数文件，否则是串口。
-
-退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、
-doctor 发现串口不能使用）。
-</source>
-        <translation>Usage:
-  k6qx-cli ports [--verbose] [--json]              list serial ports, one per line; --verbose adds the diagnosis
-  k6qx-cli doctor PORT [--json]                    diagnose one port: can it be used, and if not, why
-  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
-  k6qx-cli verify PORT FILE [--json] [--baud N]
-  k6qx-cli show FILE [--json]
-  k6qx-cli diff FILE_A FILE_B [--json]
-  k6qx-cli history [--json]
-  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli --help | --version
-
-PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
-FILE: a parameter file; any file &quot;Load&quot; accepts (hex listings included).
-
-read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
-take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
--o saves them as a parameter file, as &quot;Save Data&quot; does.
-write makes the same checks as &quot;Write Data&quot; first and sends nothing if one fails; then it reads the
-transmitter&apos;s current parameters as a backup and writes nothing without a complete answer
-(--no-backup: no read, no backup); --verify reads back and compares.
-verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
-doctor looks at a port without opening it: the device&apos;s description, VID:PID, access, other processes that have it
-open, lock files, and whether ModemManager or brltty runs; exit status 0 when it finds nothing wrong, 2 otherwise.
-history lists the parameter history, newest first: time, kind, port, file. What read reads, the backup
-write makes and what write sends are kept in the history folder (K6QX_HISTORY_DIR, by default k6qx/history
-in the user&apos;s data folder), the newest 1000 of them.
-sheet writes the parameters of a parameter file or of the transmitter (read as read does) as a setup sheet:
-an A4 PDF or HTML, as OUT&apos;s suffix says; a regular file of that name is a parameter file, anything else a port.
-
-Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
-port cannot be opened or was lost, no complete answer from the transmitter in time,
-doctor finding the port unusable).
-</translation>
-    </message>
-    <message>
         <source>；不备份也要写入请加 --no-backup</source>
         <translation>; to write without a backup, add --no-backup</translation>
     </message>
@@ -347,6 +281,39 @@ doctor finding the port unusable).
 </source>
         <translation>The transmitter&apos;s parameters read back and compared with the file:
 </translation>
+    </message>
+    <message>
+        <source>用法：
+  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果
+  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli history [--json]
+  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli --help | --version
+
+PORT：窗口串口列表中的名字（ttyUSB0、COM3 …）或设备的绝对路径。
+FILE：参数文件，“加载数据”接受的文件都可以（包括十六进制列表）。
+
+read 读取发射机的参数；发射机不回报的值（大小舵混控开关）取窗口的初始值，
+大小舵比例是 --dual-rate-channel 所指通道的一对（默认 1）。-o 保存为参数文件，与“保存数据”相同。
+write 写入前做与“写入数据”相同的检查，有问题就什么都不发送；然后读取发射机现有的参数作为备份，
+读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。
+verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
+doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty
+是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。
+history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数
+都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。
+sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；
+有这个名字的普通文件就是参数文件，否则是串口。
+
+退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、
+doctor 发现串口不能使用）。
+</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1103,10 +1070,6 @@ Check the connection, then open the port again</translation>
         <translation>Text files (*.txt *.dat);;All files (*.*)</translation>
     </message>
     <message>
-        <source>不能写入指定的文件</source>
-        <translation>Cannot write the chosen file</translation>
-    </message>
-    <message>
         <source>不是有效的参数文件，没有加载任何参数：
 %1</source>
         <translation>Not a valid parameter file; no value was loaded:
@@ -1254,7 +1217,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>把所有参数恢复为上次读取、加载、保存或写入时的值</source>
-        <translation type="unfinished">Set every value back to how it stood after the last read, load, save or write</translation>
+        <translation>Set every value back to how it stood after the last read, load, save or write</translation>
     </message>
     <message>
         <source>历史记录(&amp;H)…</source>
@@ -1262,7 +1225,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>列出保存过的参数，与窗口比较或载入窗口</source>
-        <translation type="unfinished">List the kept parameter sets, to compare with the window or load into it</translation>
+        <translation>List the kept parameter sets, to compare with the window or load into it</translation>
     </message>
     <message>
         <source>导出设置表(&amp;E)…</source>
@@ -1270,7 +1233,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享</source>
-        <translation type="unfinished">Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
+        <translation>Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
     </message>
     <message>
         <source>语言(&amp;L)</source>
@@ -1286,7 +1249,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>程序的版本、许可证和第三方组件的声明</source>
-        <translation type="unfinished">The program&apos;s version, licence and third-party notices</translation>
+        <translation>The program&apos;s version, licence and third-party notices</translation>
     </message>
 </context>
 <context>
@@ -1327,7 +1290,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>，</source>
-        <translation type="unfinished">, </translation>
+        <translation>, </translation>
     </message>
     <message numerus="yes">
         <source>有 %n 项发射机没有回报</source>
@@ -1374,7 +1337,7 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>不能写入指定的文件</source>
-        <translation type="unfinished">Cannot write the chosen file</translation>
+        <translation>Cannot write the chosen file</translation>
     </message>
 </context>
 <context>
@@ -1427,20 +1390,8 @@ The file is larger than %n bytes: not a parameter file</numerusform>
         <translation>No access: the device belongs to group %1; your user has joined it, but that takes effect only after logging in again</translation>
     </message>
     <message>
-        <source>没有访问权限：设备属于 %1 组，当前用户不在该组中：sudo adduser $USER %1，然后重新登录</source>
-        <translation>No access: the device belongs to group %1 and your user is not in it: sudo adduser $USER %1, then log in again</translation>
-    </message>
-    <message>
         <source>没有访问权限：设备 %1 不允许当前用户读写（属于用户 %2、%3 组，权限 %4）</source>
         <translation>No access: device %1 does not let your user read and write it (owner %2, group %3, mode %4)</translation>
-    </message>
-    <message>
-        <source>ModemManager 正在运行（进程 %1）：它会探测新接上的串口设备，可能占用串口或向它发送数据；不用调制解调器时：sudo systemctl disable --now ModemManager</source>
-        <translation>ModemManager is running (process %1): it probes serial devices as they are plugged in and may hold the port or send data to it; without a modem: sudo systemctl disable --now ModemManager</translation>
-    </message>
-    <message>
-        <source>brltty 正在运行（进程 %1）：它会接管某些 USB 串口适配器（如 CH340），串口随之消失；不用盲文显示器时：sudo apt-get remove brltty</source>
-        <translation>brltty is running (process %1): it takes over some USB serial adapters (CH340, for one) and their port disappears; without a braille display: sudo apt-get remove brltty</translation>
     </message>
     <message>
         <source>没有选择串口</source>
@@ -1552,6 +1503,52 @@ The file is larger than %n bytes: not a parameter file</numerusform>
             <numerusform>%n process belongs to another user; the files it has open cannot be seen</numerusform>
             <numerusform>%n processes belong to other users; the files they have open cannot be seen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>没有访问权限：设备属于 %1 组，当前用户不在该组中：sudo usermod -aG %1 $USER，然后重新登录</source>
+        <translation>No permission: the device belongs to the group %1 and the current user is not in it: sudo usermod -aG %1 $USER, then log in again</translation>
+    </message>
+    <message>
+        <source>ModemManager（进程 %1）会探测这个设备，可能占用串口或向它发送数据；只让它放过这个设备：echo &apos;%2&apos; | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules，然后 sudo udevadm control --reload &amp;&amp; sudo udevadm trigger，再重新插上适配器</source>
+        <translation>ModemManager (process %1) would probe this device and may take the port or send to it; to make it leave this device alone: echo &apos;%2&apos; | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules, then sudo udevadm control --reload &amp;&amp; sudo udevadm trigger, and plug the adapter in again</translation>
+    </message>
+    <message>
+        <source>brltty（进程 %1）占用着这个设备：它把某些 USB 串口适配器（如 CH340）当作盲文显示器；不用盲文显示器时：sudo apt-get remove brltty</source>
+        <translation>brltty (process %1) holds this device: it takes some USB-serial adapters (such as the CH340) for braille displays; if you use no braille display: sudo apt-get remove brltty</translation>
+    </message>
+    <message>
+        <source>也打开着这个设备：%1</source>
+        <translation>Also has this device open: %1</translation>
+    </message>
+    <message>
+        <source>brltty（进程 %1）接管了 USB 串口适配器 %2，它的串口因此消失；不用盲文显示器时：sudo apt-get remove brltty</source>
+        <translation>brltty (process %1) has claimed the USB-serial adapter %2, so its serial port is gone; if you use no braille display: sudo apt-get remove brltty</translation>
+    </message>
+</context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>USB 串口</source>
+        <translation>USB serial</translation>
+    </message>
+    <message>
+        <source>主板串口</source>
+        <translation>built-in serial port</translation>
+    </message>
+    <message>
+        <source>%1（USB 串口）</source>
+        <translation>%1 (USB serial)</translation>
+    </message>
+</context>
+<context>
+    <name>PortPanel</name>
+    <message>
+        <source>发现新的串口 %1</source>
+        <translation>New serial port found: %1</translation>
+    </message>
+    <message>
+        <source>发现新的串口 %1（%2）</source>
+        <translation>New serial port found: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -2415,23 +2412,23 @@ Do you want to replace it?</translation>
     <name>ValueSources</name>
     <message>
         <source>错误</source>
-        <translation type="unfinished">Error</translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>不能读取历史记录，没有比较任何参数：
 %1</source>
-        <translation type="unfinished">Cannot read the history entry; nothing was compared:
+        <translation>Cannot read the history entry; nothing was compared:
 %1</translation>
     </message>
     <message>
         <source>不能读取历史记录，没有加载任何参数：
 %1</source>
-        <translation type="unfinished">Cannot read the history entry; nothing was loaded:
+        <translation>Cannot read the history entry; nothing was loaded:
 %1</translation>
     </message>
     <message>
         <source>；</source>
-        <translation type="unfinished">; </translation>
+        <translation>; </translation>
     </message>
     <message>
         <source>已载入 %1（尚未写入发射机）</source>
