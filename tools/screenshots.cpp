@@ -16,6 +16,7 @@
 #include "historydialog.h"
 #include "mainwindow.h"
 #include "messageline.h"
+#include "modelwizard.h"
 #include "paramcompare.h"
 #include "replyframes.h"
 
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
@@ -105,5 +107,20 @@ int main(int argc, char **argv)
 
     QMessageBox *about = AboutBox::create(&w);
     ok = save(about, dir, QStringLiteral("about")) && ok;
+    about->hide();
+
+    // The new-model wizard's pages with a flying wing on mode 1 and 4 cells.
+    ModelWizard wizard(&w);
+    wizard.show();
+    for (int page = 0; page < 5; ++page) {
+        if (page == 0)
+            wizard.currentPage()->findChildren<QRadioButton *>().at(1)->setChecked(true);
+        if (page == 1)
+            wizard.currentPage()->findChildren<QRadioButton *>().at(0)->setChecked(true);
+        if (page == 2)
+            wizard.findChild<QSpinBox *>(QStringLiteral("spinBoxCells"))->setValue(4);
+        ok = save(&wizard, dir, QStringLiteral("wizard%1").arg(page)) && ok;
+        wizard.next();
+    }
     return ok ? 0 : 1;
 }
