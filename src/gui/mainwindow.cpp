@@ -451,17 +451,19 @@ void MainWindow::applyTRecord(const QString &r, int mixBias) { Records::apply(Re
 
 // --- what the window shows and keeps ------------------------------------------------
 
-// The form's title, then the file the values came from or went to, with the
-// mark of values changed since.
+// The form's title, then the file or the model the values came from or went
+// to, with the mark of values changed since.
 void MainWindow::showTitle()
 {
+    using Kind = TransmitterWork::Origin::Kind;
     const TransmitterWork::Origin &origin = work ? work->origin() : TransmitterWork::Origin();
-    const bool fromFile = origin.kind == TransmitterWork::Origin::Kind::File;
-    setWindowFilePath(fromFile ? origin.where : QString());
-    const QString file = fromFile ? QFileInfo(origin.where).fileName() : QString();
+    setWindowFilePath(origin.kind == Kind::File ? origin.where : QString());
+    const QString held = origin.kind == Kind::File    ? QFileInfo(origin.where).fileName()
+                         : origin.kind == Kind::Model ? tr("模型 %1").arg(origin.where)
+                                                      : QString();
     const QString formTitle = tr("Korvan电子K6QX调参软件V2.0");
-    setWindowTitle(file.isEmpty() ? formTitle + QLatin1String("[*]")
-                                  : formTitle + QLatin1String(" - ") + file + QLatin1String("[*]"));
+    setWindowTitle(held.isEmpty() ? formTitle + QLatin1String("[*]")
+                                  : formTitle + QLatin1String(" - ") + held + QLatin1String("[*]"));
 }
 
 // Every control of the records says what it is, for the mouse and for a

@@ -566,16 +566,19 @@ QString TransmitterWork::originText() const
     case Origin::Kind::History:
         text = m_origin.where;
         break;
+    case Origin::Kind::Model:
+        text = tr("模型 %1").arg(m_origin.where);
+        break;
     }
     return isModified() ? tr("%1，窗口中已修改").arg(text) : text;
 }
 
-void TransmitterWork::saved(const QString &fileName)
+void TransmitterWork::saved(const QString &where, Origin::Kind kind)
 {
     m_baseline = values();
     m_origin = Origin();
-    m_origin.kind = Origin::Kind::File;
-    m_origin.where = fileName;
+    m_origin.kind = kind;
+    m_origin.where = where;
     m_origin.time = QDateTime::currentDateTime();
     emit baselineChanged();
 }

@@ -41,9 +41,9 @@ public:
     // Where the values worked on came from.
     struct Origin
     {
-        enum class Kind { Start, Transmitter, File, History };
+        enum class Kind { Start, Transmitter, File, History, Model };
         Kind kind = Kind::Start;
-        QString where; // the port, the file's name, the history entry in words
+        QString where; // the port, the file's name, the history entry in words, the model's name
         QDateTime time;
         std::optional<int> firmware; // only a transmitter reports it
         QStringList unreported;      // controls of the records the source did not give
@@ -121,8 +121,9 @@ public:
     // written or saved are kept first. Returns the values the set could not
     // hold as they were ("CH1 … 130 → 120").
     QStringList load(const MapParamAccess &loaded, const Origin &origin);
-    // The set was saved to a file.
-    void saved(const QString &fileName);
+    // The set was saved to a file, or to a model of the library (where is
+    // then the model's name).
+    void saved(const QString &where, Origin::Kind kind = Origin::Kind::File);
     // Values taken into the set (from a comparison); marked as changes.
     QStringList take(const QList<std::pair<QString, double>> &taken);
     // The baseline again, the edits kept in the history first. Returns how
