@@ -12,6 +12,7 @@
 #include "language.h"
 #include "mainwindow.h"
 #include "messageline.h"
+#include "modelwizard.h"
 #include "paramcompare.h"
 #include "transmitterwork.h"
 
@@ -137,6 +138,18 @@ private slots:
         for (const auto &[dialog, make] : dialogs) {
             QTest::addRow("%s 中文", dialog) << Language::Choice::Chinese << make;
             QTest::addRow("%s English", dialog) << Language::Choice::English << make;
+        }
+        // Each page of the new-model wizard.
+        for (int page = 0; page < 5; ++page) {
+            const DialogMaker make = [page](MainWindow &w) -> QWidget * {
+                auto *wizard = new ModelWizard(&w);
+                wizard->show();
+                for (int i = 0; i < page; ++i)
+                    wizard->next();
+                return wizard;
+            };
+            QTest::addRow("向导 %d 中文", page) << Language::Choice::Chinese << make;
+            QTest::addRow("向导 %d English", page) << Language::Choice::English << make;
         }
     }
 
