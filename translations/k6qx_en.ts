@@ -33,6 +33,61 @@
     </message>
 </context>
 <context>
+    <name>AircraftSetup</name>
+    <message>
+        <source>常规固定翼</source>
+        <translation>Conventional plane</translation>
+    </message>
+    <message>
+        <source>副翼、升降舵、方向舵各用一个舵机：升降副翼混控和 V 型尾翼混控都关闭。</source>
+        <translation>Ailerons, elevator and rudder each have their own servo: the elevon mix and the V-tail mix both stay off.</translation>
+    </message>
+    <message>
+        <source>三角翼/飞翼</source>
+        <translation>Delta / flying wing</translation>
+    </message>
+    <message>
+        <source>两片升降副翼同时管横滚和俯仰：打开升降副翼混控（比例用初始值），V 型尾翼混控关闭。</source>
+        <translation>Two elevons work roll and pitch together: the elevon mix is turned on (with its starting rates), the V-tail mix stays off.</translation>
+    </message>
+    <message>
+        <source>V 尾固定翼</source>
+        <translation>V-tail plane</translation>
+    </message>
+    <message>
+        <source>两片 V 尾同时管俯仰和偏航：打开 V 型尾翼混控（比例用初始值），升降副翼混控关闭。</source>
+        <translation>Two V-tail surfaces work pitch and yaw together: the V-tail mix is turned on (with its starting rates), the elevon mix stays off.</translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>不设混控：升降副翼混控和 V 型尾翼混控都关闭，需要时在窗口中自己设置。</source>
+        <translation>No mixes: the elevon mix and the V-tail mix both stay off; set what you need in the window.</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>模式 %1</source>
+        <translation>Mode %1</translation>
+    </message>
+    <message>
+        <source>%1 V（%2 节 × %3 V）</source>
+        <translation>%1 V (%2 cells × %3 V)</translation>
+    </message>
+    <message>
+        <source>0（油门最低）</source>
+        <translation>0 (throttle closed)</translation>
+    </message>
+</context>
+<context>
     <name>AnswerAccount</name>
     <message>
         <source>、</source>
@@ -313,7 +368,40 @@ sheet 把参数文件或发射机（像 read 一样读取）的参数写成参�
 退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、
 doctor 发现串口不能使用）。
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Usage:
+  k6qx-cli ports [--verbose] [--json]              list serial ports, one per line; --verbose adds the diagnosis
+  k6qx-cli doctor PORT [--json]                    diagnose one port: can it be used, and if not, why
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli history [--json]
+  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli --help | --version
+
+PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
+FILE: a parameter file; any file &quot;Load&quot; accepts (hex listings included).
+
+read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
+take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
+-o saves them as a parameter file, as &quot;Save Data&quot; does.
+write makes the same checks as &quot;Write Data&quot; first and sends nothing if one fails; then it reads the
+transmitter&apos;s current parameters as a backup and writes nothing without a complete answer
+(--no-backup: no read, no backup); --verify reads back and compares.
+verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
+doctor looks at a port without opening it: the device&apos;s description, VID:PID, access, other processes that have it
+open, lock files, and whether ModemManager or brltty would touch this device; exit status 0 when it finds nothing wrong, 2 otherwise.
+history lists the parameter history, newest first: time, kind, port, file. What read reads, the backup
+write makes and what write sends are kept in the history folder (K6QX_HISTORY_DIR, by default k6qx/history
+in the user&apos;s data folder), the newest 1000 of them.
+sheet writes the parameters of a parameter file or of the transmitter (read as read does) as a setup sheet:
+an A4 PDF or HTML, as OUT&apos;s suffix says; a regular file of that name is a parameter file, anything else a port.
+
+Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
+port cannot be opened or was lost, no complete answer from the transmitter in time,
+doctor finding the port unusable).
+</translation>
     </message>
 </context>
 <context>
@@ -1189,6 +1277,10 @@ Write anyway?</translation>
             <numerusform>Loaded %n values (not yet written to the transmitter)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>模型 %1</source>
+        <translation>model %1</translation>
+    </message>
 </context>
 <context>
     <name>MessageLine</name>
@@ -1199,6 +1291,113 @@ Write anyway?</translation>
     <message>
         <source>详细信息</source>
         <translation>Details</translation>
+    </message>
+</context>
+<context>
+    <name>ModelWizard</name>
+    <message>
+        <source>新建模型向导</source>
+        <translation>New model wizard</translation>
+    </message>
+    <message>
+        <source>飞机类型</source>
+        <translation>Aircraft</translation>
+    </message>
+    <message>
+        <source>机型决定要打开哪种混控。</source>
+        <translation>The kind of aircraft decides which mix is turned on.</translation>
+    </message>
+    <message>
+        <source>模式 1（右手油门，日本手）</source>
+        <translation>Mode 1 (throttle on the right)</translation>
+    </message>
+    <message>
+        <source>模式 2（左手油门，美国手）</source>
+        <translation>Mode 2 (throttle on the left)</translation>
+    </message>
+    <message>
+        <source>模式 3（右手油门）</source>
+        <translation>Mode 3 (throttle on the right)</translation>
+    </message>
+    <message>
+        <source>模式 4（左手油门）</source>
+        <translation>Mode 4 (throttle on the left)</translation>
+    </message>
+    <message>
+        <source>摇杆模式</source>
+        <translation>Stick mode</translation>
+    </message>
+    <message>
+        <source>哪个摇杆管油门，哪个管升降。发射机按这里的模式解读摇杆。</source>
+        <translation>Which stick works the throttle and which the elevator. The transmitter reads the sticks in this mode.</translation>
+    </message>
+    <message>
+        <source>电池</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>电压低于报警电压时发射机报警。报警电压 = 节数 × 每节电压。</source>
+        <translation>The transmitter sounds its alarm below the alarm voltage. Alarm voltage = cells × volts per cell.</translation>
+    </message>
+    <message>
+        <source> 节</source>
+        <translation> cells</translation>
+    </message>
+    <message>
+        <source>报警电压：%1 V</source>
+        <translation>Alarm voltage: %1 V</translation>
+    </message>
+    <message>
+        <source>锂电池节数：</source>
+        <translation>LiPo cells:</translation>
+    </message>
+    <message>
+        <source>每节报警电压：</source>
+        <translation>Alarm per cell:</translation>
+    </message>
+    <message>
+        <source>每节 %1 V 是建议值：锂电池在负载下约 3.5 V 时电量将尽，%1 V 报警留出降落的时间。可以按自己的电池修改。</source>
+        <translation>%1 V a cell is a suggestion: a LiPo cell is nearly empty at about 3.5 V under load, and an alarm at %1 V leaves time to land. Change it to suit your battery.</translation>
+    </message>
+    <message>
+        <source>油门失控保护</source>
+        <translation>Throttle failsafe</translation>
+    </message>
+    <message>
+        <source>接收机收不到信号时，油门通道（CH%1）输出的位置。</source>
+        <translation>Where the throttle channel (CH%1) goes when the receiver loses the signal.</translation>
+    </message>
+    <message>
+        <source>失控时的油门：</source>
+        <translation>Throttle on failsafe:</translation>
+    </message>
+    <message>
+        <source>0 是油门最低：信号丢失时电机停转，这是安全的设置。</source>
+        <translation>0 is throttle closed: the motor stops when the signal is lost. That is the safe setting.</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>Summary</translation>
+    </message>
+    <message>
+        <source>向导设置下面这些参数，其他参数都用初始值。</source>
+        <translation>The wizard sets these values; every other value keeps its starting value.</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>模型名称：</source>
+        <translation>Model name:</translation>
+    </message>
+    <message>
+        <source>向导不会写入发射机：新模型在窗口中打开，检查后再用“写入数据”写入。程序看不到舵机，第一次飞行前请在地面上检查每个舵面的方向。</source>
+        <translation>The wizard writes nothing to the transmitter: the new model opens in the window; check it, then use “Write Data”. The program cannot see the servos: before the first flight, check the direction of every control surface on the ground.</translation>
     </message>
 </context>
 <context>
@@ -2407,6 +2606,10 @@ Do you want to replace it?</translation>
             <numerusform>Parameters sent (%n bytes); the transmitter does not report whether it took them</numerusform>
         </translation>
     </message>
+    <message>
+        <source>模型 %1</source>
+        <translation>model %1</translation>
+    </message>
 </context>
 <context>
     <name>ValueSources</name>
@@ -2433,6 +2636,41 @@ Do you want to replace it?</translation>
     <message>
         <source>已载入 %1（尚未写入发射机）</source>
         <translation>Loaded %1 (not yet written to the transmitter)</translation>
+    </message>
+</context>
+<context>
+    <name>WizardPictures</name>
+    <message>
+        <source>升降</source>
+        <translation>Elevator</translation>
+    </message>
+    <message>
+        <source>方向</source>
+        <translation>Rudder</translation>
+    </message>
+    <message>
+        <source>油门</source>
+        <translation>Throttle</translation>
+    </message>
+    <message>
+        <source>副翼</source>
+        <translation>Aileron</translation>
+    </message>
+    <message>
+        <source>%1 S：%2 V 时报警</source>
+        <translation>%1S: alarm at %2 V</translation>
+    </message>
+    <message>
+        <source>油门最高 100</source>
+        <translation>Throttle full 100</translation>
+    </message>
+    <message>
+        <source>油门最低 0</source>
+        <translation>Throttle closed 0</translation>
+    </message>
+    <message>
+        <source>失控时 %1</source>
+        <translation>Failsafe %1</translation>
     </message>
 </context>
 <context>
