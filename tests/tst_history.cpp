@@ -55,6 +55,9 @@ private slots:
                                           << "\\\\.\\COM12" << "20270131-235959-000-written-COM12.dat" << "COM12";
         QTest::newRow("edits, no port") << QDateTime(day, QTime(9, 8, 7, 60)) << Kind::Edits << ""
                                         << "20261208-090807-060-edits.dat" << "";
+        QTest::newRow("a model's set before a save") << QDateTime(day, QTime(10, 10, 10, 10)) << Kind::BeforeModelSave
+                                                     << "Cub 1.2m 机" << "20261208-101010-010-before-model-save-Cub1.2m.dat"
+                                                     << "Cub1.2m";
     }
 
     void namesRoundTrip()

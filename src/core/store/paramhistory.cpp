@@ -26,12 +26,13 @@ constexpr int kStampLength = 19;
 constexpr int kNameAttempts = 100;
 
 constexpr ParamHistory::Kind kKinds[] = {ParamHistory::Kind::Read, ParamHistory::Kind::BeforeWrite,
-                                         ParamHistory::Kind::Written, ParamHistory::Kind::Edits};
+                                         ParamHistory::Kind::Written, ParamHistory::Kind::Edits,
+                                         ParamHistory::Kind::BeforeModelSave};
 
 const QRegularExpression &entryName()
 {
     static const QRegularExpression re(QStringLiteral(
-        "^(\\d{8}-\\d{6}-\\d{3})-(read|before-write|written|edits)(?:-([A-Za-z0-9_.-]+))?\\.dat$"));
+        "^(\\d{8}-\\d{6}-\\d{3})-(read|before-write|written|edits|before-model-save)(?:-([A-Za-z0-9_.-]+))?\\.dat$"));
     return re;
 }
 
@@ -215,6 +216,8 @@ QString ParamHistory::kindName(Kind kind)
         return QStringLiteral("before-write");
     case Kind::Written:
         return QStringLiteral("written");
+    case Kind::BeforeModelSave:
+        return QStringLiteral("before-model-save");
     case Kind::Edits:
         break;
     }
@@ -230,6 +233,8 @@ QString ParamHistory::kindText(Kind kind)
         return tr("写入前备份");
     case Kind::Written:
         return tr("已写入");
+    case Kind::BeforeModelSave:
+        return tr("模型保存前");
     case Kind::Edits:
         break;
     }

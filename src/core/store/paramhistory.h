@@ -20,7 +20,9 @@ class ParamHistory final
     Q_DECLARE_TR_FUNCTIONS(ParamHistory)
 
 public:
-    enum class Kind { Read, BeforeWrite, Written, Edits };
+    // BeforeModelSave: a model's set before the window's values replaced it
+    // (its entry carries the model's name where the others carry the port).
+    enum class Kind { Read, BeforeWrite, Written, Edits, BeforeModelSave };
 
     struct Entry
     {

@@ -304,6 +304,11 @@ void TransmitterWork::readEnded(Outcome outcome)
             a.text += tr("；") + clampText(a.details);
         if (!fileNotes.isEmpty())
             a.text += tr("；参数历史中保存为文件能容纳的最接近的值：") + fileNotes.join(tr("，"));
+        if (m_identifier) {
+            const QString which = m_identifier(answer, m_collector->groups());
+            if (!which.isEmpty())
+                a.text += tr("；") + which;
+        }
         setBaselineFrom(answer);
         m_origin = transmitterOrigin(answer);
         emit baselineChanged();
@@ -466,6 +471,9 @@ TransmitterWork::Account TransmitterWork::write(bool backup)
         if (backup)
             a.backup = m_keptAnswer;
         keep(ParamHistory::Kind::Written, set);
+        // A model's set as it was loaded or saved went out: its last write.
+        if (m_origin.kind == Origin::Kind::Model && !isModified())
+            emit modelWritten(m_origin.where, portName());
         m_baseline = set;
         emit baselineChanged();
         break;

@@ -83,6 +83,10 @@ public:
     ParamHistory &history() { return m_history; }
     State state() const { return m_state; }
     void setAsker(Asker asker) { m_asker = std::move(asker); }
+    // Names the stored set an agreed read's answer matches ("发射机中的参数与
+    // 模型「Cub」一致"); the read's account adds it. Empty: nothing to add.
+    using Identifier = std::function<QString(const ParamAccess &answer, const QList<quint8> &groups)>;
+    void setIdentifier(Identifier identifier) { m_identifier = std::move(identifier); }
 
     bool open(const QString &device, const PortSettings &settings, bool dtr, bool rts);
     QSerialPort::SerialPortError openError() const;
@@ -161,6 +165,9 @@ signals:
     // Once per history: the clock is behind the newest entry.
     void historyNotice(const QString &text);
     void lost();
+    // The set of the model named went to the transmitter unchanged since it
+    // was loaded or saved.
+    void modelWritten(const QString &model, const QString &port);
 
 private:
     void setState(State state);
@@ -185,6 +192,7 @@ private:
     QStringList m_stale;
     State m_state = State::Idle;
     Asker m_asker;
+    Identifier m_identifier;
     // The history entry of an answer of this port since it opened: the
     // transmitter's set before a write is kept already. Empty when none.
     QString m_keptAnswer;
