@@ -158,13 +158,24 @@ private slots:
             QCOMPARE(SimulatorProcess::receivedBy(state), QByteArray("R"));
     }
 
-    // A port another process holds (sole use and Qt's lock) is not opened,
-    // nothing reaches it, and its account says who holds it.
+    // A port another process has open is not opened, nothing reaches it,
+    // and its account says who holds it: one that keeps others out (sole
+    // use and Qt's lock) as the doctor words it, one merely open by name.
+    void heldPortIsNotTried_data()
+    {
+        QTest::addColumn<bool>("exclusive");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("sole use and Qt's lock") << true << QStringLiteral("串口被其他程序占用：%1（进程 %2）");
+        QTest::newRow("open only") << false << QStringLiteral("其他程序打开着这个串口：%1（进程 %2）");
+    }
     void heldPortIsNotTried()
     {
+        QFETCH(bool, exclusive);
+        QFETCH(QString, why);
         PtyPair pty;
         QVERIFY(pty.open());
-        OtherProcess other(pty.slavePath(), PortDoctor::lockPath(pty.slavePath()), {true, QByteArray()});
+        OtherProcess other(pty.slavePath(), exclusive ? PortDoctor::lockPath(pty.slavePath()) : QString(),
+                           {exclusive, QByteArray()});
         QVERIFY(other.ready());
         TransmitterFinder finder;
         finder.setAnswerTimeout(300);
@@ -173,25 +184,29 @@ private slots:
         finder.run({pty.slavePath()}, settings);
         QCOMPARE(finder.attempts().size(), 1);
         QCOMPARE(finder.attempts()[0].result, TransmitterFinder::Result::NotTried);
-        QCOMPARE(finder.account(), QStringLiteral("%1：没有试：串口被其他程序占用：%2（进程 %3）")
-                                       .arg(pty.slavePath(), ownName())
-                                       .arg(other.pid()));
+        QCOMPARE(finder.account(), pty.slavePath() + QStringLiteral("：没有试：") + why.arg(ownName()).arg(other.pid()));
         QVERIFY(!finder.askedAny());
         QCOMPARE(heard(pty), QByteArray());
     }
 
     // 查找发射机 with 所有串口 ticked finds the transmitter among ports that
-    // stay silent, chooses its port and opens it as the open button does.
-    void windowFindsAndOpens()
+    // stay silent, chooses its port and opens it as the open button does;
+    // 停止查找 while the first port is asked closes it and tries no other.
+    void windowFinds_data()
     {
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("finds and opens") << false;
+        QTest::newRow("stopped") << true;
+    }
+    void windowFinds()
+    {
+        QFETCH(bool, stop);
         PortList::setPortEnumerator([] { return QList<PortList::Port>(); });
         LinkEnd silentA, transmitter, silentB;
         Transmitter t;
         Answerer answerer(transmitter, [&t](int) { return t.replyFrames(); });
-        qputenv("K6QX_EXTRA_PORTS", QStringList{silentA.pty.slavePath(), transmitter.pty.slavePath(),
-                                                silentB.pty.slavePath()}
-                                        .join(QLatin1Char(':'))
-                                        .toLocal8Bit());
+        const QString a = silentA.pty.slavePath(), tx = transmitter.pty.slavePath(), b = silentB.pty.slavePath();
+        qputenv("K6QX_EXTRA_PORTS", QStringList{a, tx, b}.join(QLatin1Char(':')).toLocal8Bit());
         MainWindow w;
         QSignalSpy listed(&w, &MainWindow::portsListed);
         QVERIFY(listed.wait(5000));
@@ -199,14 +214,28 @@ private slots:
         w.findChild<QCheckBox *>(QStringLiteral("checkBoxFindAll"))->setChecked(true);
         auto *find = w.findChild<QPushButton *>(QStringLiteral("pushButtonFind"));
         auto *open = w.findChild<QPushButton *>(QStringLiteral("pushButtonOpen"));
+        auto *box = w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"));
+        auto *message = w.findChild<MessageLine *>();
         find->click();
         QCOMPARE(find->text(), QStringLiteral("停止查找"));
         QVERIFY(!open->isEnabled());
+        QVERIFY(!box->isEnabled());
+        if (stop) {
+            QTRY_VERIFY_WITH_TIMEOUT(message->fullText().startsWith(QStringLiteral("正在查找发射机：试 ") + a), 3000);
+            find->click();
+            QCOMPARE(find->text(), QStringLiteral("查找发射机"));
+            QVERIFY(open->isEnabled() && box->isEnabled() && find->isEnabled());
+            QCOMPARE(message->fullText(), QStringLiteral("%1：查找被停止，没有等到回报；查找已停止，其余 2 个串口没有试").arg(a));
+            QTest::qWait(400); // past the answer time of the port given up on
+            QCOMPARE(open->text(), QStringLiteral("打开"));
+            QCOMPARE(answerer.received(), QByteArray());
+            QCOMPARE(heard(silentB.pty), QByteArray());
+            return;
+        }
         QTRY_COMPARE_WITH_TIMEOUT(open->text(), QStringLiteral("关闭"), 5000);
-        QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("comboBoxComm"))->currentText(), transmitter.pty.slavePath());
-        QCOMPARE(w.findChild<MessageLine *>()->fullText(),
-                 QStringLiteral("%1：没有回报；%2：发射机回报了全部参数（固件 300）；%3：没有回报")
-                     .arg(silentA.pty.slavePath(), transmitter.pty.slavePath(), silentB.pty.slavePath()));
+        QCOMPARE(box->currentText(), tx);
+        QCOMPARE(message->fullText(),
+                 QStringLiteral("%1：没有回报；%2：发射机回报了全部参数（固件 300）；%3：没有回报").arg(a, tx, b));
         QVERIFY(!find->isEnabled());
         QCOMPARE(answerer.received(), QByteArray("R"));
         QCOMPARE(heard(silentA.pty), QByteArray("R"));

@@ -202,13 +202,21 @@ void TransmitterFinder::next()
 
     Attempt attempt;
     attempt.port = port;
-    // A port held by another program is not touched: opening it could
-    // disturb that program, and the doctor can tell without opening it.
+    // A port another program has open is not touched, even one that would
+    // open: the request would reach whatever that program talks to. The
+    // doctor tells without opening it.
     const PortDoctor doctor;
-    const QStringList problems = PortDoctor::problems(doctor.examine(port));
-    if (!problems.isEmpty()) {
+    const PortDoctor::Findings findings = doctor.examine(port);
+    QStringList why = PortDoctor::problems(findings);
+    if (why.isEmpty() && !findings.holders.isEmpty()) {
+        QStringList holders;
+        for (const PortDoctor::Process &p : findings.holders)
+            holders << tr("%1（进程 %2）").arg(p.name).arg(p.pid);
+        why << tr("其他程序打开着这个串口：%1").arg(holders.join(tr("、")));
+    }
+    if (!why.isEmpty()) {
         attempt.result = Result::NotTried;
-        attempt.why = problems.join(tr("；"));
+        attempt.why = why.join(tr("；"));
         done(attempt);
         return;
     }

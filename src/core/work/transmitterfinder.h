@@ -19,7 +19,7 @@ class AnswerCollector;
 class TransmitterSession;
 
 // Which port the transmitter is on: each candidate port in turn is looked
-// at by the doctor (a port another process holds, or one that cannot be
+// at by the doctor (a port another process has open, or one that cannot be
 // used, is not tried), opened with the settings given, sent the read request
 // once and closed once an answer came whole or its time was over. Nothing
 // but that one request byte is written to any port. The window and
@@ -34,7 +34,7 @@ public:
         Answered,  // every group came
         Partial,   // some groups came
         Silent,    // nothing came within the answer time
-        NotTried,  // the doctor found it held or unusable
+        NotTried,  // the doctor found it held by another process or unusable
         NotOpened, // it would not open
         Lost,      // it went away while asked
         NotSent,   // it took no request
