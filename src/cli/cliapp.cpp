@@ -494,7 +494,7 @@ QString CliApp::helpText() const
     return tr("用法：\n"
               "  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果\n"
               "  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能\n"
-              "  k6qx-cli find [--all] [--json] [--baud N]         查找发射机在哪个串口上\n"
+              "  k6qx-cli find [--all] [--json] [--baud N]        查找发射机在哪个串口上\n"
               "  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]\n"
               "  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]\n"
               "  k6qx-cli verify PORT FILE [--json] [--baud N]\n"
