@@ -286,14 +286,14 @@ private slots:
         QTest::newRow("tabWidget_2") << "centralwidget" << QRect(0, 10, 981, 501);
         QTest::newRow("layoutWidget_11") << "centralwidget" << QRect(180, 10, 641, 32);
         QTest::newRow("groupBox_8") << "tab_5" << QRect(10, 20, 71, 441);
-        QTest::newRow("groupBox") << "tab_5" << QRect(810, 20, 151, 271);
-        QTest::newRow("groupBox_11") << "tab_5" << QRect(810, 310, 151, 151);
+        QTest::newRow("groupBox") << "tab_5" << QRect(810, 20, 151, 299);
+        QTest::newRow("groupBox_11") << "tab_5" << QRect(810, 328, 151, 133);
         QTest::newRow("layoutWidget4") << "groupBox_8" << QRect(10, 31, 70, 381);
         QTest::newRow("layoutWidget1") << "groupBox_5" << QRect(20, 20, 54, 411);
         QTest::newRow("label_10") << "groupBox_6" << QRect(30, 20, 111, 21);
         QTest::newRow("pushButtonOpen") << "groupBox" << QRect(60, 200, 75, 23);
         QTest::newRow("comboBoxBaudRate") << "groupBox" << QRect(66, 52, 62, 20);
-        QTest::newRow("doubleSpinBox") << "groupBox_11" << QRect(71, 30, 51, 22);
+        QTest::newRow("doubleSpinBox") << "groupBox_11" << QRect(71, 20, 51, 22);
         QTest::newRow("spinBox_42") << "groupBox_24" << QRect(41, 289, 41, 20);
         QTest::newRow("groupBox_3") << "tab" << QRect(10, 10, 161, 441);
         QTest::newRow("groupBox_14") << "tab" << QRect(680, 240, 271, 211);
@@ -545,8 +545,9 @@ private slots:
         QVERIFY(!window->findChild<QMenuBar *>());
         QVERIFY(!window->findChild<QToolBar *>());
         QVERIFY(!window->windowIcon().isNull());
+        // DTR, RTS and 所有串口 of 查找发射机.
         const auto checks = window->findChildren<QCheckBox *>();
-        QCOMPARE(checks.size(), 2);
+        QCOMPARE(checks.size(), 3);
         for (QCheckBox *check : checks)
             QVERIFY2(!check->isChecked(), qPrintable(check->objectName()));
     }

@@ -5,6 +5,7 @@
 #include "linkend.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "otherprocess.h"
 #include "portcombobox.h"
 #include "portdoctor.h"
 #include "unprivileged.h"
@@ -45,74 +46,6 @@ QString lockName(const QString &slavePath)
 {
     return QStringLiteral("LCK..") + slavePath.mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
 }
-
-struct Holding
-{
-    bool exclusive = false; // asks for sole use of the device (TIOCEXCL)
-    QByteArray name;        // the process's name, when not the test's
-};
-
-// A second process: opens the device (when given) and writes a lock file
-// with its number (when given), then waits until the test is done with it.
-class OtherProcess final
-{
-public:
-    explicit OtherProcess(const QString &device, const QString &lockFile = QString(), const Holding &how = {})
-        : m_lockFile(lockFile)
-    {
-        int ready[2];
-        if (::pipe(ready) != 0)
-            return;
-        const QByteArray path = QFile::encodeName(device);
-        const QByteArray lock = QFile::encodeName(lockFile);
-        // Qt's own lock format: a lock whose program name is not the live
-        // process's counts as stale to Qt.
-        const QByteArray owner = '\n' + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
-                                 + QSysInfo::machineHostName().toUtf8() + '\n';
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            // Nothing of the test's: not its pseudo-terminal's ends.
-            for (int fd = 3; fd < 1024; ++fd) {
-                if (fd != ready[1])
-                    ::close(fd);
-            }
-            if (!how.name.isEmpty())
-                ::prctl(PR_SET_NAME, how.name.constData());
-            const int fd = path.isEmpty() ? -1 : ::open(path.constData(), O_RDWR | O_NOCTTY);
-            bool ok = path.isEmpty() || (fd >= 0 && (!how.exclusive || ::ioctl(fd, TIOCEXCL) == 0));
-            if (ok && !lock.isEmpty()) {
-                const QByteArray pid = QByteArray::number(qint64(::getpid())) + owner;
-                const int lockFd = ::open(lock.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-                ok = lockFd >= 0 && ::write(lockFd, pid.constData(), size_t(pid.size())) == pid.size();
-            }
-            const char answer = ok ? '1' : '0';
-            (void)!::write(ready[1], &answer, 1);
-            ::pause();
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        pollfd p{ready[0], POLLIN, 0};
-        char answer = '0';
-        m_ready = ::poll(&p, 1, 5000) == 1 && ::read(ready[0], &answer, 1) == 1 && answer == '1';
-        ::close(ready[0]);
-    }
-    ~OtherProcess()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        if (!m_lockFile.isEmpty())
-            QFile::remove(m_lockFile);
-    }
-    bool ready() const { return m_ready; }
-    qint64 pid() const { return m_pid; }
-
-private:
-    QString m_lockFile;
-    pid_t m_pid = -1;
-    bool m_ready = false;
-};
 
 // The number of a process that has ended.
 qint64 endedPid()

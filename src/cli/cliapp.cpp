@@ -83,13 +83,14 @@ CliApp::CliApp()
     , m_verify(QStringLiteral("verify"), tr("写入后读回并比较。"))
     , m_noBackup(QStringLiteral("no-backup"), tr("写入前不读取发射机的参数，不做备份。"))
     , m_verbose(QStringLiteral("verbose"), tr("ports：列出每个串口时附上诊断结果。"))
+    , m_all(QStringLiteral("all"), tr("find：芯片表中的串口之后，再试串口列表中的其他每个串口。"))
     , m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("显示帮助。"))
     , m_version(QStringLiteral("version"), tr("显示版本。"))
     , m_lang(QStringLiteral("lang"), tr("输出语言：zh（简体中文，默认）或 en（英文）。也可以用环境变量 K6QX_LANG 设置。"),
              QStringLiteral("zh|en"))
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_noBackup, m_verbose, m_help, m_version, m_lang});
+    m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_noBackup, m_verbose, m_all, m_help, m_version, m_lang});
 }
 
 void CliApp::out(const QString &text)
@@ -135,7 +136,7 @@ int CliApp::run(const QStringList &arguments)
         }
         const QStringList args = m_parser.positionalArguments();
         if (args.isEmpty())
-            throw Failure{tr("缺少命令（ports、doctor、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help")};
+            throw Failure{tr("缺少命令（ports、doctor、find、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help")};
         const QString command = args.first();
         if (command == QLatin1String("ports")) {
             checkOptions(command, {QStringLiteral("verbose"), QStringLiteral("json")}, 0);
@@ -144,6 +145,10 @@ int CliApp::run(const QStringList &arguments)
         if (command == QLatin1String("doctor")) {
             checkOptions(command, {QStringLiteral("json")}, 1);
             return doctor(args.at(1));
+        }
+        if (command == QLatin1String("find")) {
+            checkOptions(command, {QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("baud")}, 0);
+            return find();
         }
         if (command == QLatin1String("read")) {
             checkOptions(command, {QStringLiteral("o"), QStringLiteral("json"), QStringLiteral("baud"),
@@ -489,6 +494,7 @@ QString CliApp::helpText() const
     return tr("用法：\n"
               "  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果\n"
               "  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能\n"
+              "  k6qx-cli find [--all] [--json] [--baud N]        查找发射机在哪个串口上\n"
               "  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]\n"
               "  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]\n"
               "  k6qx-cli verify PORT FILE [--json] [--baud N]\n"
@@ -508,6 +514,10 @@ QString CliApp::helpText() const
               "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
               "doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty\n"
               "是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。\n"
+              "find 依次试芯片表中 USB 串口芯片的串口（--all 再试串口列表中的其他每个串口，包括 K6QX_EXTRA_PORTS 的）：\n"
+              "其他程序占着的串口不试；打开，只发送一个读取请求，等回报，关闭。标准输出列出回报了全部参数的串口，\n"
+              "每行一个，第一个就是要用的；每个串口的结果写到标准错误。有串口回报时退出码为 0，没有为 1，\n"
+              "没有可试的串口或一个都打不开为 2。\n"
               "history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数\n"
               "都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。\n"
               "sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；\n"

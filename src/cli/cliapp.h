@@ -38,6 +38,7 @@ private:
 
     int ports();
     int doctor(const QString &port);
+    int find();
     int read(const QString &port);
     int write(const QString &port, const QString &file);
     int verify(const QString &port, const QString &file);
@@ -68,6 +69,7 @@ private:
     QCommandLineOption m_verify;
     QCommandLineOption m_noBackup;
     QCommandLineOption m_verbose;
+    QCommandLineOption m_all;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
     QCommandLineOption m_lang;

@@ -11,6 +11,7 @@
 #include "comparedialog.h"
 #include "controlhelp.h"
 #include "filelog.h"
+#include "findcontrol.h"
 #include "formaccess.h"
 #include "formtexts.h"
 #include "messageline.h"
@@ -82,6 +83,8 @@ MainWindow::MainWindow(QWidget *parent)
     message = new MessageLine;
     ui->statusbar->addWidget(message, 1);
     connect(panel, &PortPanel::portFound, message, [this](const QString &text) { message->say(text); });
+    finding = new FindControl(ui, panel, this);
+    connect(finding, &FindControl::told, message, &MessageLine::say);
     // Trouble with the history stays in sight until an entry is kept again.
     historyWarning = new QLabel;
     historyWarning->setObjectName(QStringLiteral("historyWarning"));
@@ -137,6 +140,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete finding; // closes the port it is trying
     delete panel; // waits for the port scan
     delete changes; // stops watching before the controls go
     changes = nullptr;
@@ -157,6 +161,8 @@ void MainWindow::changeEvent(QEvent *e)
         more->showLanguage(Language::current());
     }
     ui->pushButtonOpen->setText(isComOpen ? tr("关闭", "port button") : tr("打开", "port button"));
+    if (finding)
+        finding->retranslate();
     showTitle();
     explainControls();
     refrushInfoLabel();

@@ -17,6 +17,7 @@ class ActionBar;
 class ChangeTracker;
 class CompareDialog;
 class FormAccess;
+class FindControl;
 class FormTexts;
 class MessageLine;
 class MoreMenu;
@@ -98,6 +99,7 @@ private:
     std::unique_ptr<FormTexts> texts;
     TransmitterWork *work = nullptr;
     PortPanel *panel = nullptr;
+    FindControl *finding = nullptr;
     ChangeTracker *changes = nullptr;
     QLabel *historyWarning = nullptr;
     MessageLine *message = nullptr;

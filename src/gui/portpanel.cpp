@@ -50,6 +50,9 @@ void PortPanel::setEnabled(bool enabled)
 {
     for (QWidget *w : controls())
         w->setEnabled(enabled);
+    // The transmitter is looked for on closed ports only.
+    ui->pushButtonFind->setEnabled(enabled);
+    ui->checkBoxFindAll->setEnabled(enabled);
 }
 
 PortSettings PortPanel::settings() const
