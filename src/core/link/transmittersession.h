@@ -92,6 +92,8 @@ signals:
     void lost();
 
 private:
+    friend class TestHandOver; // hands the device over on Linux too
+
     void onError(QSerialPort::SerialPortError error);
     void endLost();
     bool writeRecord(const QByteArray &bytes, WriteResult *result);
