@@ -4,6 +4,7 @@
 #include "cliapp.h"
 
 #include "answeraccount.h"
+#include "consolewriter.h"
 #include "filereason.h"
 #include "formlimits.h"
 #include "licence.h"
@@ -28,9 +29,7 @@
 #include <QJsonDocument>
 #include <QSerialPortInfo>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -95,15 +94,15 @@ CliApp::CliApp()
 
 void CliApp::out(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    // A full disk shows only in the stream's error flag, once flushed.
-    errno = 0;
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        const int error = errno;
-        throw Failure{error ? tr("不能写入标准输出：%1").arg(QString::fromLocal8Bit(std::strerror(error)))
-                            : tr("不能写入标准输出")};
-    }
+    QString reason;
+    if (!ConsoleWriter::write(ConsoleWriter::Stream::Out, text, &reason))
+        throw Failure{reason.isEmpty() ? tr("不能写入标准输出") : tr("不能写入标准输出：%1").arg(reason)};
+}
+
+void CliApp::err(const QString &text)
+{
+    // Nowhere is left to tell of a failure here.
+    ConsoleWriter::write(ConsoleWriter::Stream::Err, text);
 }
 
 QString CliApp::commandOf(const QStringList &arguments)
@@ -181,7 +180,7 @@ int CliApp::run(const QStringList &arguments)
         }
         throw Failure{tr("未知命令“%1”，见 k6qx-cli --help").arg(command)};
     } catch (const Failure &failure) {
-        std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(failure.message)));
+        err(QStringLiteral("k6qx-cli: %1\n").arg(oneLine(failure.message)));
         return Trouble;
     }
 }
@@ -235,7 +234,7 @@ void CliApp::watchHistory(TransmitterWork &work)
         if (text.isEmpty() || m_historyWarned)
             return;
         m_historyWarned = true;
-        std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(text)));
+        err(QStringLiteral("k6qx-cli: %1\n").arg(oneLine(text)));
     };
     QObject::connect(&work, &TransmitterWork::historyTroubleChanged, &work,
                      [warn](const QString &why) { warn(why.isEmpty() ? why : tr("参数历史没有保存：%1").arg(why)); });
@@ -295,7 +294,7 @@ int CliApp::doctor(const QString &port)
     }
     if (problems.isEmpty())
         return Success;
-    std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(problems.first())));
+    err(QStringLiteral("k6qx-cli: %1\n").arg(oneLine(problems.first())));
     return Trouble;
 }
 
@@ -363,7 +362,7 @@ int CliApp::read(const QString &port)
                                   .arg(QDir::toNativeSeparators(QFileInfo(m_parser.value(m_output)).absoluteFilePath()));
         // Standard output holds the JSON alone.
         if (m_parser.isSet(m_json))
-            std::fprintf(stderr, "%s", qUtf8Printable(saved));
+            err(saved);
         else
             out(saved);
     }

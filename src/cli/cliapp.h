@@ -59,7 +59,10 @@ private:
     qint32 baudRate();
     QString helpText() const;
 
+    // Every word of the program goes out through these two: standard
+    // output (a failure to write ends the command) and standard error.
     static void out(const QString &text);
+    static void err(const QString &text);
 
     QCommandLineParser m_parser;
     QCommandLineOption m_output;

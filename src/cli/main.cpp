@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "cliapp.h"
+#include "consolewriter.h"
 #include "language.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -51,8 +51,9 @@ int main(int argc, char *argv[])
     const auto language = Language::choose(langValue, qEnvironmentVariable(Language::kVariable));
     if (!language) {
         const QString wrong = langValue.isEmpty() ? qEnvironmentVariable(Language::kVariable) : langValue;
-        std::fprintf(stderr, "k6qx-cli: %s\n",
-                     qUtf8Printable(QCoreApplication::translate("main", "不认识的语言 \"%1\"，可用的是 zh 和 en").arg(wrong)));
+        ConsoleWriter::write(ConsoleWriter::Stream::Err,
+                             QStringLiteral("k6qx-cli: %1\n")
+                                 .arg(QCoreApplication::translate("main", "不认识的语言 \"%1\"，可用的是 zh 和 en").arg(wrong)));
         return CliApp::Trouble;
     }
     Language::installCatalogue(*app, *language);

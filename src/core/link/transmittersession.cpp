@@ -57,6 +57,7 @@ bool TransmitterSession::open(const QString &device)
     if (m_port)
         m_port->deleteLater();
     m_port = port;
+    m_device = device;
 
     // Bytes of an earlier session would shift every frame of this one.
     m_hex.clear();
@@ -148,20 +149,21 @@ bool TransmitterSession::purgeDriver(QSerialPort::Direction direction)
 
 bool TransmitterSession::reopen()
 {
-    const QString device = m_port->portName();
+    const QString device = m_device;
     const PortSettings settings{m_port->baudRate(), m_port->dataBits(), m_port->parity(), m_port->stopBits(),
                                 m_port->flowControl()};
     const bool dtr = m_port->isDataTerminalReady();
     const bool rts = m_port->isRequestToSend();
-    QSerialPort *const old = m_port;
+    // The old object is gone for the session from here on: if the device
+    // cannot be opened again the port is lost, and the session ends as for
+    // an unplugged adapter, with no port object at all.
+    m_port->disconnect(this);
+    m_port->close();
+    m_port->deleteLater();
     m_port = nullptr;
-    old->disconnect(this);
-    old->close();
-    old->deleteLater();
     auto *port = new QSerialPort(device, this);
     if (!port->open(QIODevice::ReadWrite)) {
         delete port;
-        m_port = old; // closed: every later step fails and the session ends as lost
         m_lost = true;
         return false;
     }
@@ -174,12 +176,17 @@ bool TransmitterSession::reopen()
 
 bool TransmitterSession::requestRead()
 {
-    if (!m_open)
+    if (!m_open || !m_port)
         return false;
     // A reply frame has no header to find its start by: an answer is cut
     // into frames from the first byte that follows its request.
     dropReceived();
     m_discarding = false;
+#ifdef Q_OS_WIN
+    // A read that finished before the purge may still be on its way to Qt's
+    // buffer; on Linux the session reads the device itself, nothing waits.
+    m_gate.request();
+#endif
     const qint64 n = m_port->write(QByteArrayLiteral("R"));
     // Out at once, so nothing that arrives between the purge and the
     // request can pass for the answer's first bytes.
@@ -204,7 +211,7 @@ void TransmitterSession::readAvailable()
     if (!temp.isEmpty())
         m_lastByte.start();
     emit countersChanged();
-    if (m_discarding)
+    if (m_discarding || m_gate.isBeforeRequest())
         return;
 
     // Frames of one delivery are decoded in order; a control they set more
@@ -253,7 +260,7 @@ void TransmitterSession::endLost()
 TransmitterSession::WriteResult TransmitterSession::writeRecords(const QByteArray &s,
                                                                  const std::function<QByteArray()> &buildT)
 {
-    if (!m_open)
+    if (!m_open || !m_port)
         return WriteResult::NotOpen;
     WriteResult result = WriteResult::Written;
     {

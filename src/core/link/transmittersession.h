@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "deliverygate.h"
 #include "paramaccess.h"
 #include "portsettings.h"
 
@@ -44,7 +45,10 @@ public:
     void applySettings(const PortSettings &settings, bool dtr, bool rts);
     void close();
     bool isOpen() const { return m_open; }
+    // None once the port is lost while the device was handed to a new
+    // port object; the device's name stays.
     QSerialPort *port() const { return m_port; }
+    const QString &portName() const { return m_device; }
     qint32 baudRate() const;
 
     // Frames decode into target, each control set once per delivery; with
@@ -88,6 +92,8 @@ signals:
     void lost();
 
 private:
+    friend class TestHandOver; // hands the device over on Linux too
+
     void onError(QSerialPort::SerialPortError error);
     void endLost();
     bool writeRecord(const QByteArray &bytes, WriteResult *result);
@@ -97,6 +103,8 @@ private:
     bool reopen();
 
     QSerialPort *m_port = nullptr;
+    QString m_device;
+    DeliveryGate m_gate;
     QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
     ParamAccess *m_target = nullptr;
     QString m_hex;

@@ -135,7 +135,7 @@ bool TransmitterWork::isOpen() const
 
 QString TransmitterWork::portName() const
 {
-    return m_session->port() ? m_session->port()->portName() : QString();
+    return m_session->portName();
 }
 
 // A step that starts while a read runs ends that read first, with its
