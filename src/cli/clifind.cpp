@@ -12,7 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
 
 // Standard output names the ports that answered, one a line, the first the
 // one to use; each port's account goes to standard error as it is known.
@@ -26,7 +25,7 @@ int CliApp::find()
     TransmitterFinder finder;
     if (!json) {
         QObject::connect(&finder, &TransmitterFinder::portDone, &finder, [](const TransmitterFinder::Attempt &a) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(a.text()));
+            err(a.text() + QLatin1Char('\n'));
         });
     }
     finder.run(TransmitterFinder::candidates(all), settings);
