@@ -127,11 +127,15 @@ bool replace(const QString &path, const QByteArray &data, QString *why)
     return false;
 }
 
-// Stems in use in folder, folded for a file system that ignores case.
+// A stem in use in folder, in any case (Windows does not tell them apart).
+// Compared by hand: a name filter would read "[" in a stem as a pattern.
 bool stemTaken(const QDir &dir, const QString &stem)
 {
-    const QStringList present = dir.entryList({stem + kDat, stem + kJson}, QDir::Files | QDir::Hidden | QDir::System);
-    return !present.isEmpty();
+    const QStringList present = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    return std::any_of(present.cbegin(), present.cend(), [&stem](const QString &name) {
+        return name.compare(stem + kDat, Qt::CaseInsensitive) == 0
+               || name.compare(stem + kJson, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString numbered(const QString &base, int n)
