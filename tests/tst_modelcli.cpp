@@ -186,7 +186,7 @@ private slots:
         QTest::newRow("option") << QStringList{"model", "list", "--verify"} << "model list 不接受选项 --verify";
         QTest::newRow("--name elsewhere") << QStringList{"show", "x.dat", "--name", "x"} << "show 不接受选项 --name";
         QTest::newRow("not by prefix") << QStringList{"model", "show", "Cu"} << "没有名为「Cu」的模型";
-        QTest::newRow("ambiguous") << QStringList{"model", "delete", "cub"} << "「Cub」、「CUB」";
+        QTest::newRow("ambiguous") << QStringList{"model", "delete", "cub"} << "「Cub」（Cub.dat）、「CUB」（other.dat）";
         QTest::newRow("damaged") << QStringList{"model", "show", "broken"} << "模型「broken」已损坏";
         QTest::newRow("not a parameter file") << QStringList{"model", "import", "BROKEN"} << "不是有效的参数文件";
         QTest::newRow("save over damaged") << QStringList{"model", "save", "broken", "GOOD"} << "不是有效的参数文件";

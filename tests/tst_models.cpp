@@ -168,7 +168,11 @@ private slots:
         QCOMPARE(library.find(QStringLiteral("CUB"))->stem, QStringLiteral("other"));
         ModelLibrary::Result why;
         QVERIFY(!library.find(QStringLiteral("cub"), &why));
-        QCOMPARE(why.text, QStringLiteral("有几个模型的名字与「cub」只差大小写：「Cub」、「CUB」，请写出准确的名字"));
+        QCOMPARE(why.text, QStringLiteral("有几个模型的名字与「cub」相同或只差大小写：「Cub」（Cub.dat）、「CUB」（other.dat），请写出准确的名字"));
+        // One name twice, as two programs creating at once may leave it.
+        put(folder + QStringLiteral("/twice.dat"), contents(folder + QStringLiteral("/Cub.dat")));
+        put(folder + QStringLiteral("/twice.json"), contents(folder + QStringLiteral("/Cub.json")));
+        QVERIFY(!library.find(QStringLiteral("Cub")));
     }
 
     void renameCopyDeleteRestore()

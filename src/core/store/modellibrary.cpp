@@ -280,24 +280,26 @@ QList<Model> ModelLibrary::deleted() const
 
 std::optional<Model> ModelLibrary::find(const QString &name, Result *result) const
 {
-    const QList<Model> all = models();
+    // Exactly first; two programs creating at once can leave one name twice.
+    QList<Model> exact;
     QList<Model> folded;
-    for (const Model &m : all) {
+    for (const Model &m : models()) {
         if (m.name == name)
-            return m;
-        if (m.name.compare(name, Qt::CaseInsensitive) == 0)
+            exact << m;
+        else if (m.name.compare(name, Qt::CaseInsensitive) == 0)
             folded << m;
     }
-    if (folded.size() == 1)
-        return folded.first();
+    const QList<Model> &matches = exact.isEmpty() ? folded : exact;
+    if (matches.size() == 1)
+        return matches.first();
     if (result) {
-        if (folded.isEmpty()) {
+        if (matches.isEmpty()) {
             *result = failed(tr("没有名为「%1」的模型").arg(name));
         } else {
             QStringList names;
-            for (const Model &m : std::as_const(folded))
-                names << tr("「%1」").arg(m.name);
-            *result = failed(tr("有几个模型的名字与「%1」只差大小写：%2，请写出准确的名字").arg(name, names.join(tr("、"))));
+            for (const Model &m : matches)
+                names << tr("「%1」（%2）").arg(m.name, QFileInfo(m.datPath).fileName());
+            *result = failed(tr("有几个模型的名字与「%1」相同或只差大小写：%2，请写出准确的名字").arg(name, names.join(tr("、"))));
         }
     }
     return std::nullopt;

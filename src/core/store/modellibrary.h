@@ -100,7 +100,7 @@ public:
     QList<Model> deleted() const;
 
     // The model of that name: exactly, else case-insensitively (never by a
-    // prefix). Several case-insensitive matches are Failed, naming them.
+    // prefix). Several matches are Failed, naming them and their files.
     std::optional<Model> find(const QString &name, Result *result = nullptr) const;
     // The model's files as they stand now: a model changed by someone else
     // since m was read has another revision. Empty when the .dat is gone.
