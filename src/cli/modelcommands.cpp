@@ -63,7 +63,7 @@ QString ModelCommands::helpText()
               "  k6qx-cli model import FILE [--name NAME]\n"
               "  k6qx-cli model delete NAME                       移到模型库的 .deleted 文件夹，可以恢复\n"
               "模型库文件夹：环境变量 K6QX_MODELS_DIR，默认是文档文件夹下的 k6qx/models。NAME 先按原样比较，再不分大小写。\n"
-              "model identify 退出码：0 与一个模型一致，1 最接近的模型有不同或都不同。\n");
+              "model identify 退出码：0 与一个模型一致，1 最接近的模型有不同或都不同。\n\n");
 }
 
 void ModelCommands::fail(const QString &text)
