@@ -8,6 +8,7 @@
 #include "paramhistory.h"
 #include "ptypair.h"
 #include "recordcodec.h"
+#include "simprocess.h"
 #include "transmitter.h"
 
 #include <QDir>
@@ -30,29 +31,6 @@
 namespace {
 
 using Result = CliRun;
-
-// The simulator program as a user starts it; its first line names the port.
-class Simulator
-{
-public:
-    explicit Simulator(const QStringList &args = {})
-    {
-        m_process.start(QStringLiteral(K6_SIMULATOR_PROGRAM), args);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_port = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-    }
-    QString port() const { return m_port; }
-
-private:
-    QProcess m_process;
-    QString m_port;
-};
 
 // A parameter file of the starting values, with some values changed.
 QByteArray fileWith(const QHash<QString, double> &changes)
@@ -100,9 +78,7 @@ QByteArray contents(const QString &path)
 
 QByteArray receivedBy(const QString &statePath)
 {
-    const QByteArray state = contents(statePath);
-    const qsizetype at = state.indexOf("received-hex ");
-    return at < 0 ? QByteArray() : QByteArray::fromHex(state.mid(at + 13).trimmed());
+    return Simulator::receivedBy(statePath);
 }
 
 } // namespace

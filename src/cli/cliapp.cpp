@@ -8,6 +8,7 @@
 #include "filereason.h"
 #include "formlimits.h"
 #include "licence.h"
+#include "modelcommands.h"
 #include "paramcompare.h"
 #include "paramfile.h"
 #include "paramhistory.h"
@@ -90,6 +91,7 @@ CliApp::CliApp()
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.addOptions({m_output, m_json, m_baud, m_channel, m_verify, m_noBackup, m_verbose, m_all, m_help, m_version, m_lang});
+    m_parser.addOption(ModelCommands::nameOption());
 }
 
 void CliApp::out(const QString &text)
@@ -135,7 +137,7 @@ int CliApp::run(const QStringList &arguments)
         }
         const QStringList args = m_parser.positionalArguments();
         if (args.isEmpty())
-            throw Failure{tr("缺少命令（ports、doctor、find、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help")};
+            throw Failure{tr("缺少命令（ports、doctor、find、read、write、verify、show、diff、history、sheet、model），见 k6qx-cli --help")};
         const QString command = args.first();
         if (command == QLatin1String("ports")) {
             checkOptions(command, {QStringLiteral("verbose"), QStringLiteral("json")}, 0);
@@ -178,6 +180,8 @@ int CliApp::run(const QStringList &arguments)
             checkOptions(command, {QStringLiteral("o"), QStringLiteral("baud"), QStringLiteral("dual-rate-channel")}, 1);
             return sheet(args.at(1));
         }
+        if (command == QLatin1String("model"))
+            return ModelCommands(*this).run();
         throw Failure{tr("未知命令“%1”，见 k6qx-cli --help").arg(command)};
     } catch (const Failure &failure) {
         err(QStringLiteral("k6qx-cli: %1\n").arg(oneLine(failure.message)));
@@ -371,7 +375,11 @@ int CliApp::read(const QString &port)
 
 int CliApp::write(const QString &port, const QString &file)
 {
-    MapParamAccess values = loadFile(file);
+    return writeSet(port, loadFile(file));
+}
+
+int CliApp::writeSet(const QString &port, MapParamAccess values, const std::function<void()> &sent)
+{
     TransmitterWork work(values);
     // No one to ask: a write without a kept backup is refused.
     work.setAsker([](TransmitterWork::Question, const QString &) { return false; });
@@ -389,6 +397,8 @@ int CliApp::write(const QString &port, const QString &file)
             why += tr("；不备份也要写入请加 --no-backup");
         throw Failure{why};
     }
+    if (sent)
+        sent();
     // The transmitter does not acknowledge: what is known is what left.
     out(tr("参数已写入串口 %1（%n 字节），发射机不回报是否收下\n", nullptr, 2 * Records::kRecordLength).arg(port));
     if (m_parser.isSet(m_noBackup))
@@ -524,5 +534,5 @@ QString CliApp::helpText() const
               "\n"
               "退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、\n"
               "doctor 发现串口不能使用）。\n")
-           + m_parser.helpText().section(QLatin1Char('\n'), 2);
+           + ModelCommands::helpText() + m_parser.helpText().section(QLatin1Char('\n'), 2);
 }

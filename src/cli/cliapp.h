@@ -11,9 +11,11 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class TransmitterWork;
+class ModelCommands;
 
 // The commands of k6qx-cli. Exit status as diff(1): 0 success or identical,
 // 1 differences found, 2 trouble; every trouble is one line on stderr.
@@ -31,6 +33,8 @@ public:
     static QString commandOf(const QStringList &arguments);
 
 private:
+    friend class ModelCommands;
+
     struct Failure
     {
         QString message;
@@ -41,6 +45,8 @@ private:
     int find();
     int read(const QString &port);
     int write(const QString &port, const QString &file);
+    // The write of a set with its backup; sent runs once the records went out.
+    int writeSet(const QString &port, MapParamAccess values, const std::function<void()> &sent = {});
     int verify(const QString &port, const QString &file);
     int show(const QString &file);
     int diff(const QString &fileA, const QString &fileB);
