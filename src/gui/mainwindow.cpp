@@ -15,6 +15,7 @@
 #include "formaccess.h"
 #include "formtexts.h"
 #include "messageline.h"
+#include "modelactions.h"
 #include "moremenu.h"
 #include "paramfile.h"
 #include "portdoctor.h"
@@ -114,6 +115,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(more->revert(), &QAction::triggered, this, [this] { say(tr("已还原 %n 项", nullptr, work->revert())); });
     connect(more->history(), &QAction::triggered, this, [this] { say(ValueSources::showHistory(this, *work)); });
     connect(more->exportSheet(), &QAction::triggered, this, [this] { say(SheetExport::run(this, *work)); });
+    models = new ModelActions(this, *work, [this](const QString &text) { say(text); },
+                              [this] { on_pushButtonSend2_clicked(); });
+    connect(more->models(), &QAction::triggered, models, &ModelActions::openLibrary);
+    connect(more->saveTemplate(), &QAction::triggered, models, &ModelActions::saveAsTemplate);
     connect(more->about(), &QAction::triggered, this, [this] { AboutBox::create(this)->open(); });
     connect(more, &MoreMenu::languageChosen, this, &MainWindow::chooseLanguage);
     more->showLook(Appearance::current());
@@ -420,6 +425,14 @@ bool MainWindow::save()
     const QString t = buildTRecord(Records::kMixBiasFile);
     if (!recordsFit(Records::kMixBiasFile, tr("以下参数超出可保存的范围，没有保存：")))
         return false;
+    switch (models->askSaveTarget()) {
+    case ModelActions::SaveTarget::Model:
+        return models->saveToHeld();
+    case ModelActions::SaveTarget::Nothing:
+        return false;
+    case ModelActions::SaveTarget::File:
+        break;
+    }
 
     const QString fileName = QFileDialog::getSaveFileName(
         this, tr("保存数据"), Remembered::startFolder(), tr("文本文件 (*.txt *.dat);;所有文件 (*.*)"));

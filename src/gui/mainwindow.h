@@ -20,6 +20,7 @@ class FormAccess;
 class FindControl;
 class FormTexts;
 class MessageLine;
+class ModelActions;
 class MoreMenu;
 class PortPanel;
 
@@ -104,6 +105,7 @@ private:
     QLabel *historyWarning = nullptr;
     MessageLine *message = nullptr;
     MoreMenu *more = nullptr;
+    ModelActions *models = nullptr;
     bool placed = false; // the first show has brought the window on screen
     std::unique_ptr<ActionBar> actions;
 

@@ -21,6 +21,9 @@ MoreMenu::MoreMenu(QWidget *window)
     m_revert = add(m_menu, "actionRevert");
     m_history = add(m_menu, "actionHistory");
     m_history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_models = add(m_menu, "actionModels");
+    m_models->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    m_template = add(m_menu, "actionSaveTemplate");
     m_export = add(m_menu, "actionExport");
     m_export->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_menu->addSeparator();
@@ -86,11 +89,15 @@ void MoreMenu::showLook(Appearance::Choice look)
 void MoreMenu::retranslate()
 {
     m_button->setText(tr("更多"));
-    m_button->setToolTip(tr("还原、历史记录、导出设置表、语言、外观、关于"));
+    m_button->setToolTip(tr("还原、历史记录、模型库、导出设置表、语言、外观、关于"));
     m_revert->setText(tr("还原(&R)"));
     m_revert->setToolTip(tr("把所有参数恢复为上次读取、加载、保存或写入时的值"));
     m_history->setText(tr("历史记录(&H)…"));
     m_history->setToolTip(tr("列出保存过的参数，与窗口比较或载入窗口"));
+    m_models->setText(tr("模型库(&M)…"));
+    m_models->setToolTip(tr("每架飞机的参数按名称保存：新建、载入窗口、写入发射机、保存窗口到模型"));
+    m_template->setText(tr("保存为模板(&T)…"));
+    m_template->setToolTip(tr("把窗口中的参数保存为模板，新建模型时可以从它开始"));
     m_export->setText(tr("导出设置表(&E)…"));
     m_export->setToolTip(tr("把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享"));
     m_languageMenu->setTitle(tr("语言(&L)"));

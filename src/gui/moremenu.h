@@ -15,7 +15,7 @@ class QPushButton;
 class QWidget;
 
 // The status bar's one button "更多" and its menu: the window's actions
-// beyond the form's (还原, 历史记录…, 导出设置表…, 关于) and the choices of
+// beyond the form's (还原, 历史记录…, 模型库…, 保存为模板…, 导出设置表…, 关于) and the choices of
 // language and appearance. Every action is also the window's own, so its
 // key works with the menu closed.
 class MoreMenu final : public QObject
@@ -28,6 +28,8 @@ public:
     QPushButton *button() const { return m_button; }
     QAction *revert() const { return m_revert; }
     QAction *history() const { return m_history; }
+    QAction *models() const { return m_models; }
+    QAction *saveTemplate() const { return m_template; }
     QAction *exportSheet() const { return m_export; }
     QAction *about() const { return m_about; }
 
@@ -50,6 +52,8 @@ private:
     QMenu *m_menu;
     QAction *m_revert;
     QAction *m_history;
+    QAction *m_models;
+    QAction *m_template;
     QAction *m_export;
     QMenu *m_languageMenu;
     QActionGroup *m_languages;
