@@ -38,6 +38,7 @@ private:
 
     int ports();
     int doctor(const QString &port);
+    int adapters();
     int read(const QString &port);
     int write(const QString &port, const QString &file);
     int verify(const QString &port, const QString &file);

@@ -82,6 +82,7 @@ MainWindow::MainWindow(QWidget *parent)
     message = new MessageLine;
     ui->statusbar->addWidget(message, 1);
     connect(panel, &PortPanel::portFound, message, [this](const QString &text) { message->say(text); });
+    connect(panel, &PortPanel::notice, message, [this](const QString &text) { message->say(text); });
     // Trouble with the history stays in sight until an entry is kept again.
     historyWarning = new QLabel;
     historyWarning->setObjectName(QStringLiteral("historyWarning"));
