@@ -25,8 +25,8 @@ namespace {
 // whether module/<module> is there.
 struct Adapter
 {
-    QString vid = QStringLiteral("1a86");
-    QString pid = QStringLiteral("7523");
+    QString vid;              // empty: 1a86 (a CH340)
+    QString pid;              // empty: 7523
     QString driver;           // the interface's driver: "usbfs", "ch341"; empty: none
     QString tty;              // "ttyUSB0", "tty/ttyACM0"; empty: none
     QString module;           // loaded module; empty: none
@@ -44,8 +44,10 @@ bool buildTree(const QString &root, const Adapter &a)
     const QString devices = root + QStringLiteral("/bus/usb/devices/");
     const QString device = devices + QStringLiteral("1-1");
     const QString iface = (a.interfaceBeside ? devices : device + QLatin1Char('/')) + QStringLiteral("1-1:1.0");
-    bool ok = QDir().mkpath(iface) && write(device + QStringLiteral("/idVendor"), a.vid.toLatin1() + '\n')
-              && write(device + QStringLiteral("/idProduct"), a.pid.toLatin1() + '\n');
+    const QByteArray vid = a.vid.isEmpty() ? QByteArray("1a86") : a.vid.toLatin1();
+    const QByteArray pid = a.pid.isEmpty() ? QByteArray("7523") : a.pid.toLatin1();
+    bool ok = QDir().mkpath(iface) && QDir().mkpath(device) && write(device + QStringLiteral("/idVendor"), vid + '\n')
+              && write(device + QStringLiteral("/idProduct"), pid + '\n');
     if (!a.tty.isEmpty())
         ok = ok && QDir().mkpath(iface + QLatin1Char('/') + a.tty);
     if (!a.driver.isEmpty()) {

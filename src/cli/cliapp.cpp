@@ -76,7 +76,7 @@ QString findingsText(const PortDoctor::Findings &f)
 QString adaptersText(const QList<UsbDrivers::Device> &found)
 {
     if (found.isEmpty())
-        return CliApp::tr("USB 串口芯片：没有发现缺少驱动或被占用的\n");
+        return CliApp::tr("没有发现插着却没有串口的 USB 串口芯片\n");
     QStringList lines{CliApp::tr("USB 串口芯片没有串口（%n 个）：", nullptr, int(found.size()))};
     for (const UsbDrivers::Device &d : found)
         lines << QStringLiteral("  ") + UsbDrivers::text(d);
