@@ -9,10 +9,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QMutex>
 #include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -219,6 +222,45 @@ private slots:
         plug({board});
         QTRY_COMPARE_WITH_TIMEOUT(items(box), QStringList{QStringLiteral("ttyS0")}, 3000);
         QCOMPARE(box->currentText(), QStringLiteral("ttyS0"));
+    }
+
+    // A CH340 plugged in without its module (a fake sysfs tree) is told
+    // when the list is empty at start and when the drop-down opens.
+    void adapterWithoutPortTold_data()
+    {
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<bool>("openDropDown");
+        QTest::newRow("empty list") << QStringList{} << false;
+        QTest::newRow("drop-down opened") << QStringList{QStringLiteral("ttyS0")} << true;
+    }
+
+    void adapterWithoutPortTold()
+    {
+        QFETCH(QStringList, ports);
+        QFETCH(bool, openDropDown);
+        QTemporaryDir root;
+        const QString device = root.path() + QStringLiteral("/bus/usb/devices/1-1");
+        QVERIFY(QDir().mkpath(device + QStringLiteral("/1-1:1.0")));
+        for (const auto &[file, text] : {std::pair{"/idVendor", "1a86\n"}, std::pair{"/idProduct", "7523\n"}}) {
+            QFile f(device + QLatin1String(file));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) > 0);
+        }
+        qputenv("K6QX_SYSFS_ROOT", QFile::encodeName(root.path()));
+        plug(ports);
+        MainWindow w;
+        QSignalSpy listed(&w, &MainWindow::portsListed);
+        w.show();
+        QVERIFY(listed.wait(5000));
+        auto *message = w.findChild<MessageLine *>();
+        auto *box = w.findChild<PortComboBox *>(QStringLiteral("comboBoxComm"));
+        QCOMPARE(message->fullText().isEmpty(), openDropDown);
+        if (openDropDown) {
+            box->showPopup();
+            box->hidePopup();
+        }
+        qunsetenv("K6QX_SYSFS_ROOT");
+        QVERIFY2(message->fullText().startsWith(QStringLiteral("检测到 USB 串口芯片 CH340（USB 设备 1-1，1a86:7523），但没有串口设备：内核模块 ch341 没有加载。")),
+                 qPrintable(message->fullText()));
     }
 };
 

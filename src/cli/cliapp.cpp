@@ -22,12 +22,14 @@
 #include "sheetwriter.h"
 #include "transmittersession.h"
 #include "transmitterwork.h"
+#include "usbdrivers.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QSerialPortInfo>
 
 #include <cstdio>
@@ -68,6 +70,16 @@ QString findingsText(const PortDoctor::Findings &f)
         lines << QStringLiteral("  ") + CliApp::tr("问题：%1").arg(line);
     for (const QString &line : PortDoctor::warnings(f))
         lines << QStringLiteral("  ") + CliApp::tr("注意：%1").arg(line);
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString adaptersText(const QList<UsbDrivers::Device> &found)
+{
+    if (found.isEmpty())
+        return CliApp::tr("没有发现插着却没有串口的 USB 串口芯片\n");
+    QStringList lines{CliApp::tr("USB 串口芯片没有串口（%n 个）：", nullptr, int(found.size()))};
+    for (const UsbDrivers::Device &d : found)
+        lines << QStringLiteral("  ") + UsbDrivers::text(d);
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
@@ -144,8 +156,8 @@ int CliApp::run(const QStringList &arguments)
             return ports();
         }
         if (command == QLatin1String("doctor")) {
-            checkOptions(command, {QStringLiteral("json")}, 1);
-            return doctor(args.at(1));
+            checkOptions(command, {QStringLiteral("json")}, args.size() > 1 ? 1 : 0);
+            return args.size() > 1 ? doctor(args.at(1)) : adapters();
         }
         if (command == QLatin1String("find")) {
             checkOptions(command, {QStringLiteral("all"), QStringLiteral("json"), QStringLiteral("baud")}, 0);
@@ -276,7 +288,23 @@ int CliApp::ports()
     }
     if (m_parser.isSet(m_json))
         out(QString::fromUtf8(QJsonDocument(list).toJson()));
+    else
+        out(adaptersText(UsbDrivers::found()));
     return Success;
+}
+
+// The USB-serial adapters plugged in that give no serial port.
+int CliApp::adapters()
+{
+    const QList<UsbDrivers::Device> found = UsbDrivers::found();
+    if (m_parser.isSet(m_json))
+        out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("missingDrivers"), UsbDrivers::json(found)}}).toJson()));
+    else
+        out(adaptersText(found));
+    if (found.isEmpty())
+        return Success;
+    std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(UsbDrivers::finding(found.first()))));
+    return Trouble;
 }
 
 int CliApp::doctor(const QString &port)
@@ -287,12 +315,9 @@ int CliApp::doctor(const QString &port)
         out(QString::fromUtf8(QJsonDocument(PortDoctor::json(findings)).toJson()));
     } else {
         out(findingsText(findings));
-        // Elsewhere than on Windows nothing was opened: that the port would
-        // open is a guess.
+        // Nothing was opened: that the port would open is a guess.
         if (!problems.isEmpty())
             out(tr("该串口现在不能使用\n"));
-        else if (PortNames::host() == PortNames::Platform::Windows)
-            out(tr("串口可以打开（已经关闭），没有发现妨碍使用的问题\n"));
         else
             out(tr("没有发现妨碍使用该串口的问题（没有打开串口试过）\n"));
     }
@@ -502,7 +527,7 @@ QString CliApp::helpText() const
 {
     return tr("用法：\n"
               "  k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果\n"
-              "  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能\n"
+              "  k6qx-cli doctor [PORT] [--json]                  诊断一个串口：能否使用，为什么不能；不给 PORT 时找没有串口的 USB 串口芯片\n"
               "  k6qx-cli find [--all] [--json] [--baud N]        查找发射机在哪个串口上\n"
               "  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]\n"
               "  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]\n"
@@ -522,7 +547,8 @@ QString CliApp::helpText() const
               "读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。\n"
               "verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。\n"
               "doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty\n"
-              "是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。\n"
+              "是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。不给 PORT 时列出插着却没有串口的 USB 串口芯片（驱动没有安装、\n"
+              "有问题或被 brltty 接管）和该怎么做，有这样的芯片时退出码为 2。\n"
               "find 依次试芯片表中 USB 串口芯片的串口（--all 再试串口列表中的其他每个串口，包括 K6QX_EXTRA_PORTS 的）：\n"
               "其他程序占着的串口不试；打开，只发送一个读取请求，等回报，关闭。标准输出列出回报了全部参数的串口，\n"
               "每行一个，第一个就是要用的；每个串口的结果写到标准错误。有串口回报时退出码为 0，没有为 1，\n"

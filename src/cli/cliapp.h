@@ -43,6 +43,7 @@ private:
     int ports();
     int doctor(const QString &port);
     int find();
+    int adapters();
     int read(const QString &port);
     int write(const QString &port, const QString &file);
     // The write of a set with its backup; sent runs once the records went out.

@@ -86,6 +86,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(panel, &PortPanel::portFound, message, [this](const QString &text) { message->say(text); });
     finding = new FindControl(ui, panel, this);
     connect(finding, &FindControl::told, message, &MessageLine::say);
+    connect(panel, &PortPanel::notice, message, [this](const QString &text) { message->say(text); });
     // Trouble with the history stays in sight until an entry is kept again.
     historyWarning = new QLabel;
     historyWarning->setObjectName(QStringLiteral("historyWarning"));

@@ -77,14 +77,17 @@ void PortPanel::startScan()
     const QStringList listedAtStart = PortList::extraPorts();
     m_scan = std::async(std::launch::async, [this, listedAtStart] {
         const QList<PortList::Port> found = PortList::enumeratePorts();
+        const QList<UsbDrivers::Device> adapters = UsbDrivers::found();
         QMetaObject::invokeMethod(
-            this, [this, listedAtStart, found] { enumerated(listedAtStart, found); }, Qt::QueuedConnection);
+            this, [this, listedAtStart, found, adapters] { enumerated(listedAtStart, found, adapters); },
+            Qt::QueuedConnection);
     });
 }
 
 // The start-up list gets the system's ports, unless the list has changed
 // since (a refresh when the drop-down opened, a port opened).
-void PortPanel::enumerated(const QStringList &listedAtStart, const QList<PortList::Port> &found)
+void PortPanel::enumerated(const QStringList &listedAtStart, const QList<PortList::Port> &found,
+                           const QList<UsbDrivers::Device> &adapters)
 {
     PortComboBox *box = ui->comboBoxComm;
     m_seen = PortNames::listed(PortList::names(found));
@@ -99,6 +102,9 @@ void PortPanel::enumerated(const QStringList &listedAtStart, const QList<PortLis
             box->setCurrentIndex(kept);
     }
     m_poll.start();
+    // No port to pick: an adapter without one says why.
+    if (box->count() == 0 && !adapters.isEmpty())
+        emit notice(UsbDrivers::summary(adapters));
     emit portsListed();
 }
 
@@ -110,6 +116,9 @@ void PortPanel::refresh()
     if (!box->isEnabled())
         return;
     const QList<PortList::Port> found = PortList::enumeratePorts();
+    const QList<UsbDrivers::Device> adapters = UsbDrivers::found();
+    if (!adapters.isEmpty())
+        emit notice(UsbDrivers::summary(adapters));
     m_seen = PortNames::listed(PortList::names(found));
     const QStringList items = PortList::compose(PortList::extraPorts(), PortList::names(found));
     if (items == box->items()) {

@@ -5,6 +5,7 @@
 
 #include "portlist.h"
 #include "portsettings.h"
+#include "usbdrivers.h"
 
 #include <QObject>
 #include <QStringList>
@@ -41,10 +42,14 @@ signals:
     // A port plugged in while none was open has joined the list and is the
     // choice now: "发现新的串口 COM4（CH340）".
     void portFound(const QString &text);
+    // Something the user should know about the ports, for the message
+    // line: an adapter plugged in that gives no port, and why.
+    void notice(const QString &text);
 
 private:
     void startScan();
-    void enumerated(const QStringList &listedAtStart, const QList<PortList::Port> &found);
+    void enumerated(const QStringList &listedAtStart, const QList<PortList::Port> &found,
+                    const QList<UsbDrivers::Device> &adapters);
     void refresh();
     bool watching() const;
     void poll();

@@ -24,6 +24,10 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <qt_windows.h>
+
+#include <iterator>
 #endif
 
 namespace {
@@ -213,53 +217,6 @@ bool modemCandidate(const QString &udevData, const struct stat &node)
     return lines.contains(QLatin1String("E:ID_MM_CANDIDATE=1")) && !lines.contains(QLatin1String("E:ID_MM_DEVICE_IGNORE=1"));
 }
 
-// The chip of the USB device behind /dev/bus/usb/BBB/DDD when it is a
-// USB-serial adapter, found by its bus and device numbers under sysfs.
-const UsbChips::Chip *usbSerialChip(const QString &node)
-{
-    const QStringList parts = node.split(QLatin1Char('/'));
-    if (parts.size() != 6)
-        return nullptr;
-    const int bus = parts[4].toInt();
-    const int dev = parts[5].toInt();
-    const QDir devices(QStringLiteral("/sys/bus/usb/devices"));
-    for (const QString &entry : devices.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString dir = devices.filePath(entry) + QLatin1Char('/');
-        if (readSmall(dir + QStringLiteral("busnum")).trimmed().toInt() != bus
-            || readSmall(dir + QStringLiteral("devnum")).trimmed().toInt() != dev)
-            continue;
-        bool vidOk = false;
-        bool pidOk = false;
-        const quint16 vid = quint16(readSmall(dir + QStringLiteral("idVendor")).trimmed().toUInt(&vidOk, 16));
-        const quint16 pid = quint16(readSmall(dir + QStringLiteral("idProduct")).trimmed().toUInt(&pidOk, 16));
-        return vidOk && pidOk ? UsbChips::find(vid, pid) : nullptr;
-    }
-    return nullptr;
-}
-
-// brltty takes USB-serial adapters it mistakes for braille displays (the
-// CH340 among them) through /dev/bus/usb, and their serial port vanishes.
-void inspectClaims(PortDoctor::Findings &f)
-{
-    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString &entry : pids) {
-        bool numeric = false;
-        const qint64 pid = entry.toLongLong(&numeric);
-        if (!numeric || processName(pid) != QLatin1String("brltty"))
-            continue;
-        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
-        for (const QString &fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-            const QString target = linkTarget(QFile::encodeName(fds.filePath(fd)));
-            if (!target.startsWith(QLatin1String("/dev/bus/usb/")))
-                continue;
-            if (const UsbChips::Chip *chip = usbSerialChip(target)) {
-                f.claimers << PortDoctor::Process{pid, QStringLiteral("brltty")};
-                f.claimed << QLatin1String(chip->name);
-            }
-        }
-    }
-}
-
 QString userName(uid_t uid)
 {
     const passwd *pw = ::getpwuid(uid);
@@ -294,10 +251,8 @@ void inspectSystem(PortDoctor::Findings &f, const QStringList &lockDirs, const Q
     const QByteArray path = QFile::encodeName(f.device);
     struct stat node;
     f.exists = ::stat(path.constData(), &node) == 0;
-    if (!f.exists) {
-        inspectClaims(f);
+    if (!f.exists)
         return;
-    }
     f.characterDevice = S_ISCHR(node.st_mode);
     const QString canonical = QFileInfo(f.device).canonicalFilePath();
     inspectAccess(f, node, path);
@@ -311,18 +266,21 @@ void inspectSystem(PortDoctor::Findings &f, const QStringList &lockDirs, const Q
 
 #elif defined(Q_OS_WIN)
 
-// Windows tells nothing of a port short of opening it: busy and access
-// denied are what Qt reports then.
+// Windows tells who holds a port only to the one that opens it, and the
+// doctor never does (an open pulses DTR on many adapters). Whether the
+// port is there is the DOS device name's and the registry's answer.
 void inspectSystem(PortDoctor::Findings &f, const QStringList &, const QString &)
 {
-    if (f.reported == QSerialPort::NoError) {
-        QSerialPort port(f.device);
-        if (port.open(QIODevice::ReadWrite))
-            port.close();
-        else
-            f.reported = port.error();
+    if (f.reported == QSerialPort::DeviceNotFoundError) {
+        f.exists = false;
+        return;
     }
-    f.exists = f.reported != QSerialPort::DeviceNotFoundError;
+    QString name = f.device;
+    name.remove(QStringLiteral("\\\\.\\"));
+    wchar_t target[1024];
+    f.exists = f.reported != QSerialPort::NoError
+               || ::QueryDosDeviceW(reinterpret_cast<const wchar_t *>(name.utf16()), target, DWORD(std::size(target))) != 0
+               || !QSerialPortInfo(f.port).isNull();
 }
 
 #else
@@ -385,6 +343,24 @@ QString grabberWarning(const PortDoctor::Findings &f, const PortDoctor::Process 
         .arg(p.pid);
 }
 
+// What Qt's error of a failed open means, when Windows' own number is not
+// at hand.
+QString qtErrorText(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::OpenError:
+        return PortDoctor::tr("串口已经打开");
+    case QSerialPort::UnsupportedOperationError:
+        return PortDoctor::tr("这些设置不被支持");
+    case QSerialPort::TimeoutError:
+        return PortDoctor::tr("超时");
+    case QSerialPort::ResourceError:
+        return PortDoctor::tr("设备出错或已拔出");
+    default:
+        return PortDoctor::tr("未知错误");
+    }
+}
+
 } // namespace
 
 QStringList PortDoctor::defaultLockDirs()
@@ -443,6 +419,7 @@ PortDoctor::Findings PortDoctor::examine(const QString &port, QSerialPort::Seria
     }
     if (!f.device.isEmpty())
         inspectSystem(f, m_lockDirs, m_udevData);
+    f.adapters = UsbDrivers::found();
     return f;
 }
 
@@ -463,8 +440,10 @@ QStringList PortDoctor::problems(const Findings &f)
     if (out.isEmpty() && PortNames::host() == PortNames::Platform::Windows) {
         if (f.reported == QSerialPort::PermissionError)
             out << tr("串口被其他程序占用（Windows 拒绝访问）");
+        else if (f.systemError != 0)
+            out << tr("Windows 不能打开这个串口：%1").arg(systemErrorText(f.systemError));
         else if (f.reported != QSerialPort::NoError)
-            out << tr("Windows 不能打开这个串口（错误 %1）").arg(int(f.reported));
+            out << tr("Windows 不能打开这个串口：%1").arg(qtErrorText(f.reported));
     }
     return out;
 }
@@ -483,10 +462,10 @@ QStringList PortDoctor::warnings(const Findings &f)
         if (!advice.isEmpty())
             out << advice;
     }
-    for (int i = 0; i < f.claimers.size(); ++i) {
-        out << tr("brltty（进程 %1）接管了 USB 串口适配器 %2，它的串口因此消失；不用盲文显示器时：sudo apt-get remove brltty")
-                   .arg(f.claimers[i].pid)
-                   .arg(f.claimed[i]);
+    // An adapter without a port explains a port that is missing or failed.
+    if (!f.exists || f.reported != QSerialPort::NoError) {
+        for (const UsbDrivers::Device &d : f.adapters)
+            out << UsbDrivers::text(d);
     }
     return out;
 }
@@ -547,6 +526,7 @@ QJsonObject PortDoctor::json(const Findings &f)
                   {QStringLiteral("farEnds"), processesJson(f.farEnds)},
                   {QStringLiteral("running"), processesJson(f.grabbers)},
                   {QStringLiteral("usable"), usable(f)},
+                  {QStringLiteral("missingDrivers"), UsbDrivers::json(f.adapters)},
                   {QStringLiteral("problems"), QJsonArray::fromStringList(problems(f))},
                   {QStringLiteral("warnings"), QJsonArray::fromStringList(warnings(f))}};
     if (f.vendorId && f.productId) {
@@ -565,6 +545,20 @@ QJsonObject PortDoctor::json(const Findings &f)
                                                      {QStringLiteral("alive"), f.lock->alive}});
     }
     return o;
+}
+
+QString PortDoctor::systemErrorText(quint32 code)
+{
+    QString text;
+#ifdef Q_OS_WIN
+    wchar_t *buffer = nullptr;
+    const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                     nullptr, DWORD(code), 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    if (n > 0 && buffer)
+        text = QString::fromWCharArray(buffer, int(n)).trimmed();
+    ::LocalFree(buffer);
+#endif
+    return text.isEmpty() ? tr("错误 %1").arg(code) : tr("%1（错误 %2）").arg(text).arg(code);
 }
 
 QString PortDoctor::toolTip(const PortList::Port &port, const QString &device)

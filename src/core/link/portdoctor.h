@@ -4,6 +4,7 @@
 #pragma once
 
 #include "portlist.h"
+#include "usbdrivers.h"
 
 #include <QCoreApplication>
 #include <QJsonObject>
@@ -69,14 +70,16 @@ public:
         std::optional<LockFile> lock;
         QList<Process> grabbers;     // ModemManager, brltty running on this machine
         bool modemCandidate = false; // udev marks the device for ModemManager to probe
-        // USB-serial adapters brltty has claimed: their serial port is gone.
-        QList<Process> claimers;
-        QStringList claimed;         // the adapters' chips, one for each of claimers
+        // USB-serial adapters plugged in that give no port: no driver, a
+        // broken one, or claimed by brltty. Told for a port that is missing
+        // or would not open.
+        QList<UsbDrivers::Device> adapters;
 
         // What Qt said when the port was opened, if that was tried (the
-        // window and the CLI after a failed open; on Windows the doctor
-        // itself, as nothing else can be known there).
+        // window and the CLI after a failed open). The doctor itself never
+        // opens a port.
         QSerialPort::SerialPortError reported = QSerialPort::NoError;
+        quint32 systemError = 0;     // Windows' error number of that open, when known
     };
 
     // The folders Qt Serial Port takes its lock files in, in its order.
@@ -108,6 +111,9 @@ public:
     // Every finding, one a line, for `ports --verbose` and `doctor`.
     static QStringList report(const Findings &f);
     static QJsonObject json(const Findings &f);
+
+    // Windows' own text for an error number, with the number: "拒绝访问。（错误 5）".
+    static QString systemErrorText(quint32 code);
 
     // Description, VID:PID and device path, one a line: the port list's
     // tooltip for an item.

@@ -20,6 +20,7 @@ struct Chip
     const char *windowsDriver; // the maker's driver package
     const char *linuxModule;   // the kernel module that binds it
     const char *linuxPorts;    // the device names it gives: "ttyUSB", "ttyACM"
+    const char *driverTitle;   // how the maker names that driver: "CH340/CH341"
 };
 
 // The chip with these numbers; nullptr for one not in the table.
