@@ -303,7 +303,7 @@ int CliApp::adapters()
         out(adaptersText(found));
     if (found.isEmpty())
         return Success;
-    std::fprintf(stderr, "k6qx-cli: %s\n", qUtf8Printable(oneLine(UsbDrivers::finding(found.first()))));
+    err(QStringLiteral("k6qx-cli: %1\n").arg(oneLine(UsbDrivers::finding(found.first()))));
     return Trouble;
 }
 
