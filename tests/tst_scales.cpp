@@ -12,6 +12,7 @@
 #include "language.h"
 #include "mainwindow.h"
 #include "messageline.h"
+#include "modellibrarydialog.h"
 #include "modelwizard.h"
 #include "paramcompare.h"
 #include "transmitterwork.h"
@@ -125,6 +126,14 @@ private slots:
                  return new HistoryDialog(entries, &w);
              }},
             {"加载文件", [](MainWindow &w) -> QWidget * { return new DlgLoad(&w); }},
+            {"模型库",
+             [](MainWindow &w) -> QWidget * {
+                 static QTemporaryDir folder;
+                 static ModelLibrary library(folder.path());
+                 if (library.models().isEmpty())
+                     library.create(QStringLiteral("V 尾滑翔机 2m"), MapParamAccess());
+                 return new ModelLibraryDialog(library, [] { return MapParamAccess(); }, &w);
+             }},
             {"关于", [](MainWindow &w) -> QWidget * { return AboutBox::create(&w); }},
             {"详细信息",
              [](MainWindow &w) -> QWidget * {

@@ -16,6 +16,7 @@
 #include "historydialog.h"
 #include "mainwindow.h"
 #include "messageline.h"
+#include "modellibrarydialog.h"
 #include "modelwizard.h"
 #include "paramcompare.h"
 #include "replyframes.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QThread>
 
@@ -108,6 +110,24 @@ int main(int argc, char **argv)
     QMessageBox *about = AboutBox::create(&w);
     ok = save(about, dir, QStringLiteral("about")) && ok;
     about->hide();
+
+    // The model library with three models, one of them written to a transmitter.
+    QTemporaryDir folder;
+    ModelLibrary library(folder.path());
+    const std::pair<QString, AircraftSetup::Aircraft> models[] = {{QStringLiteral("Cub 1.2m"), AircraftSetup::Aircraft::Conventional},
+                                                                  {QStringLiteral("飞翼 900"), AircraftSetup::Aircraft::FlyingWing},
+                                                                  {QStringLiteral("V 尾滑翔机 2m"), AircraftSetup::Aircraft::VTail}};
+    for (const auto &[name, aircraft] : models) {
+        AircraftSetup::Choices choices;
+        choices.aircraft = aircraft;
+        ModelLibrary::Model made;
+        library.create(name, AircraftSetup::values(choices), &made, AircraftSetup::name(aircraft));
+        if (aircraft == AircraftSetup::Aircraft::Conventional)
+            library.recordWrite(made, QStringLiteral("ttyUSB0"), QDateTime(QDate(2026, 12, 9), QTime(9, 30)));
+    }
+    ModelLibraryDialog libraryDialog(library, [] { return MapParamAccess(); }, &w);
+    ok = save(&libraryDialog, dir, QStringLiteral("library")) && ok;
+    libraryDialog.hide();
 
     // The new-model wizard's pages with a flying wing on mode 1 and 4 cells.
     ModelWizard wizard(&w);

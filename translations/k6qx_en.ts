@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>AboutBox</name>
@@ -107,8 +106,8 @@
     <message numerus="yes">
         <source>只收到 %n 组参数（共 %1 组），未收到的参数仍是窗口原来的值：%2</source>
         <translation>
-            <numerusform>Only %n group of parameters came (of %1); the values not received are still the window&apos;s earlier ones: %2</numerusform>
-            <numerusform>Only %n groups of parameters came (of %1); the values not received are still the window&apos;s earlier ones: %2</numerusform>
+            <numerusform>Only %n group of parameters came (of %1); the values not received are still the window's earlier ones: %2</numerusform>
+            <numerusform>Only %n groups of parameters came (of %1); the values not received are still the window's earlier ones: %2</numerusform>
         </translation>
     </message>
 </context>
@@ -155,15 +154,15 @@
     </message>
     <message>
         <source>未知命令“%1”，见 k6qx-cli --help</source>
-        <translation>unknown command &quot;%1&quot;; see k6qx-cli --help</translation>
+        <translation>unknown command "%1"; see k6qx-cli --help</translation>
     </message>
     <message>
         <source>--baud 不是串口面板提供的波特率：“%1”</source>
-        <translation>--baud is not a rate the serial panel offers: &quot;%1&quot;</translation>
+        <translation>--baud is not a rate the serial panel offers: "%1"</translation>
     </message>
     <message>
         <source>--dual-rate-channel 只能是 1 到 4：“%1”</source>
-        <translation>--dual-rate-channel must be 1 to 4: &quot;%1&quot;</translation>
+        <translation>--dual-rate-channel must be 1 to 4: "%1"</translation>
     </message>
     <message>
         <source>以下参数超出可保存的范围，没有保存：</source>
@@ -191,7 +190,7 @@
     </message>
     <message>
         <source>未知选项“%1”，见 k6qx-cli --help</source>
-        <translation>unknown option &quot;%1&quot;; see k6qx-cli --help</translation>
+        <translation>unknown option "%1"; see k6qx-cli --help</translation>
     </message>
     <message>
         <source>%1，见 k6qx-cli --help</source>
@@ -203,11 +202,11 @@
     </message>
     <message>
         <source>输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。</source>
-        <translation>Print JSON: parameters as one object keyed by the transmitter&apos;s parameter names, history as one array.</translation>
+        <translation>Print JSON: parameters as one object keyed by the transmitter's parameter names, history as one array.</translation>
     </message>
     <message>
         <source>写入前不读取发射机的参数，不做备份。</source>
-        <translation>Do not read the transmitter&apos;s parameters before writing: no backup.</translation>
+        <translation>Do not read the transmitter's parameters before writing: no backup.</translation>
     </message>
     <message>
         <source>参数历史没有保存：%1</source>
@@ -215,7 +214,7 @@
     </message>
     <message>
         <source>read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。</source>
-        <translation>read: save the parameters to FILE (as &quot;Save Data&quot; does); sheet: write the setup sheet to FILE.</translation>
+        <translation>read: save the parameters to FILE (as "Save Data" does); sheet: write the setup sheet to FILE.</translation>
     </message>
     <message>
         <source>sheet 需要 -o OUT.pdf 或 -o OUT.html，见 k6qx-cli --help</source>
@@ -246,10 +245,6 @@
         <translation>ports: list each port with its diagnosis.</translation>
     </message>
     <message>
-        <source>缺少命令（ports、doctor、read、write、verify、show、diff、history、sheet），见 k6qx-cli --help</source>
-        <translation>no command given (ports, doctor, read, write, verify, show, diff, history, sheet); see k6qx-cli --help</translation>
-    </message>
-    <message>
         <source>不能打开串口 %1：%2</source>
         <translation>cannot open the serial port %1: %2</translation>
     </message>
@@ -261,12 +256,6 @@
         <source>该串口现在不能使用
 </source>
         <translation>This port cannot be used now
-</translation>
-    </message>
-    <message>
-        <source>串口可以打开（已经关闭），没有发现妨碍使用的问题
-</source>
-        <translation>The port opens (it was closed again); nothing found that stands in the way of using it
 </translation>
     </message>
     <message>
@@ -316,13 +305,13 @@
     <message>
         <source>没有备份：用了 --no-backup，写入前没有读取发射机的参数
 </source>
-        <translation>No backup: --no-backup was given, the transmitter&apos;s parameters were not read before writing
+        <translation>No backup: --no-backup was given, the transmitter's parameters were not read before writing
 </translation>
     </message>
     <message>
         <source>写入前发射机的参数备份在 %1
 </source>
-        <translation>The transmitter&apos;s parameters before the write are backed up in %1
+        <translation>The transmitter's parameters before the write are backed up in %1
 </translation>
     </message>
     <message>
@@ -334,13 +323,34 @@
     <message>
         <source>读回发射机的参数，与文件比较：
 </source>
-        <translation>The transmitter&apos;s parameters read back and compared with the file:
+        <translation>The transmitter's parameters read back and compared with the file:
 </translation>
+    </message>
+    <message>
+        <source>没有发现插着却没有串口的 USB 串口芯片
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>USB 串口芯片没有串口（%n 个）：</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>find：芯片表中的串口之后，再试串口列表中的其他每个串口。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>缺少命令（ports、doctor、find、read、write、verify、show、diff、history、sheet、model），见 k6qx-cli --help</source>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>用法：
   k6qx-cli ports [--verbose] [--json]              列出串口，每行一个；--verbose 附上诊断结果
-  k6qx-cli doctor PORT [--json]                    诊断一个串口：能否使用，为什么不能
+  k6qx-cli doctor [PORT] [--json]                  诊断一个串口：能否使用，为什么不能；不给 PORT 时找没有串口的 USB 串口芯片
+  k6qx-cli find [--all] [--json] [--baud N]        查找发射机在哪个串口上
   k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
   k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
   k6qx-cli verify PORT FILE [--json] [--baud N]
@@ -359,7 +369,12 @@ write 写入前做与“写入数据”相同的检查，有问题就什么都�
 读不到完整的参数就不写入（--no-backup 不读取、不备份）；--verify 写入后读回并比较。
 verify 只比较发射机回报的参数，大小舵比例是文件中 大小舵 通道 所指通道的一对。
 doctor 不打开串口，查看设备的说明、VID:PID、访问权限、打开它的其他进程、锁文件，以及 ModemManager、brltty
-是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。
+是否会碰这个设备；没有发现问题时退出码为 0，否则为 2。不给 PORT 时列出插着却没有串口的 USB 串口芯片（驱动没有安装、
+有问题或被 brltty 接管）和该怎么做，有这样的芯片时退出码为 2。
+find 依次试芯片表中 USB 串口芯片的串口（--all 再试串口列表中的其他每个串口，包括 K6QX_EXTRA_PORTS 的）：
+其他程序占着的串口不试；打开，只发送一个读取请求，等回报，关闭。标准输出列出回报了全部参数的串口，
+每行一个，第一个就是要用的；每个串口的结果写到标准错误。有串口回报时退出码为 0，没有为 1，
+没有可试的串口或一个都打不开为 2。
 history 列出参数历史，最新的在前：时间、种类、串口、文件。read 读到的、write 写入前备份的和写入的参数
 都保存在参数历史文件夹中（环境变量 K6QX_HISTORY_DIR，默认是用户数据文件夹下的 k6qx/history），保留最新的 1000 个。
 sheet 把参数文件或发射机（像 read 一样读取）的参数写成参数表：A4 的 PDF 或 HTML，由 OUT 的后缀决定；
@@ -368,40 +383,19 @@ sheet 把参数文件或发射机（像 read 一样读取）的参数写成参�
 退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、
 doctor 发现串口不能使用）。
 </source>
-        <translation>Usage:
-  k6qx-cli ports [--verbose] [--json]              list serial ports, one per line; --verbose adds the diagnosis
-  k6qx-cli doctor PORT [--json]                    diagnose one port: can it be used, and if not, why
-  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
-  k6qx-cli verify PORT FILE [--json] [--baud N]
-  k6qx-cli show FILE [--json]
-  k6qx-cli diff FILE_A FILE_B [--json]
-  k6qx-cli history [--json]
-  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
-  k6qx-cli --help | --version
-
-PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of a device.
-FILE: a parameter file; any file &quot;Load&quot; accepts (hex listings included).
-
-read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate switch)
-take the window&apos;s starting values, and the dual rates are the pair of the --dual-rate-channel channel (default 1).
--o saves them as a parameter file, as &quot;Save Data&quot; does.
-write makes the same checks as &quot;Write Data&quot; first and sends nothing if one fails; then it reads the
-transmitter&apos;s current parameters as a backup and writes nothing without a complete answer
-(--no-backup: no read, no backup); --verify reads back and compares.
-verify compares only the values the transmitter reports; the dual rates are those of the channel the file&apos;s Dual Rates channel names.
-doctor looks at a port without opening it: the device&apos;s description, VID:PID, access, other processes that have it
-open, lock files, and whether ModemManager or brltty would touch this device; exit status 0 when it finds nothing wrong, 2 otherwise.
-history lists the parameter history, newest first: time, kind, port, file. What read reads, the backup
-write makes and what write sends are kept in the history folder (K6QX_HISTORY_DIR, by default k6qx/history
-in the user&apos;s data folder), the newest 1000 of them.
-sheet writes the parameters of a parameter file or of the transmitter (read as read does) as a setup sheet:
-an A4 PDF or HTML, as OUT&apos;s suffix says; a regular file of that name is a parameter file, anything else a port.
-
-Exit status: 0 success or identical, 1 differences found, 2 trouble (bad arguments, unreadable or invalid file,
-port cannot be opened or was lost, no complete answer from the transmitter in time,
-doctor finding the port unusable).
-</translation>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>串口列表是空的，没有要试的串口</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>串口列表中没有 USB 串口芯片表中的串口；--all 试列表中的每个串口</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>没有一个串口能打开，没有问到发射机</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -428,7 +422,7 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>把勾选的参数改为另一方的值，只改窗口，不写入发射机</source>
-        <translation>Set the ticked parameters to the other side&apos;s values, in the window only; nothing is written to the transmitter</translation>
+        <translation>Set the ticked parameters to the other side's values, in the window only; nothing is written to the transmitter</translation>
     </message>
 </context>
 <context>
@@ -549,10 +543,43 @@ doctor finding the port unusable).
     </message>
 </context>
 <context>
+    <name>FindControl</name>
+    <message numerus="yes">
+        <source>正在查找发射机：试 %1（第 %2 个，共 %n 个）…</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>停止查找</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>查找发射机</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>%n 个串口回报了全部参数，已选中第一个 %1，没有打开；请确认是哪一个后再按“打开”</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>请检查发射机是否已打开、已连接，波特率是否与发射机相同</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请检查发射机是否已打开、已连接；勾选“所有串口”可以试串口列表中的每个串口</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>FormLimits</name>
     <message>
         <source>%1：%2 不是窗口中的选项（0 至 %3）</source>
-        <translation>%1: %2 is not one of the window&apos;s choices (0 to %3)</translation>
+        <translation>%1: %2 is not one of the window's choices (0 to %3)</translation>
     </message>
     <message>
         <source>%1：%2 超出窗口允许的范围（%3 至 %4）</source>
@@ -587,7 +614,7 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>把窗口中的参数与选中的记录比较</source>
-        <translation>Compare the window&apos;s parameters with the selected entry</translation>
+        <translation>Compare the window's parameters with the selected entry</translation>
     </message>
     <message>
         <source>载入窗口</source>
@@ -595,7 +622,7 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>把选中记录的参数放入窗口，窗口中的修改先存入历史记录</source>
-        <translation>Put the selected entry&apos;s parameters into the window; changes in the window are kept in the history first</translation>
+        <translation>Put the selected entry's parameters into the window; changes in the window are kept in the history first</translation>
     </message>
     <message>
         <source>历史记录 %1（%2）</source>
@@ -641,43 +668,43 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>  L                R</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>通道</source>
         <translation>Channel</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH1：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH1:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH1：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH1:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH2：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH2:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH2：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH2:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH3：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH3:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH3：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH3:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH4：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH4:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH4：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH4:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH5：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH5:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH5：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH5:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH6：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH6:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH6：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH6:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH7：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH7:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH7：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH7:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH8：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH8:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH8：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH8:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>失控保护</source>
@@ -701,39 +728,39 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>0:SwA</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>1:SwB</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>2:VrA</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>3:VrB</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH5:</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH6:</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH7:</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH8:</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>4:NULL</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>设置</source>
@@ -753,47 +780,47 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>COM1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM3</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM4</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM5</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM6</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM7</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM8</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>COM9</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>DTR</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>RTS</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>波特率：</source>
@@ -801,39 +828,39 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>2400</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>4800</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>9600</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>14400</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>19200</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>38400</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>56000</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>57600</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>115200</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>数据位：</source>
@@ -841,19 +868,19 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>8</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>7</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>6</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>5</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>停止位：</source>
@@ -861,15 +888,15 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>1.5</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>校  验：</source>
@@ -877,23 +904,23 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>ODD</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>EVEN</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>MARK</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>SPACE</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>流  控：</source>
@@ -901,15 +928,15 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>HARDWARE</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>XONXOFF</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>舵机延迟</source>
@@ -945,23 +972,23 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>CH1</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH2</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH3</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH4</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>SWA</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>比例-DOWN：</source>
@@ -1001,19 +1028,19 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>CH5</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH6</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH7</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>CH8</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>（UP-UP）</source>
@@ -1021,15 +1048,15 @@ doctor finding the port unusable).
     </message>
     <message>
         <source>(UP-CT)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>(UP-DN)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>(DN-UP)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished" />
     </message>
     <message>
         <source>（DN-CT）</source>
@@ -1179,7 +1206,7 @@ Check the connection, then open the port again</translation>
     </message>
     <message>
         <source>把窗口中的参数与哪一方比较？</source>
-        <translation>Compare the window&apos;s parameters with what?</translation>
+        <translation>Compare the window's parameters with what?</translation>
     </message>
     <message>
         <source>发射机</source>
@@ -1268,7 +1295,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>这次读取没有回报，仍是窗口原来的值</source>
-        <translation>Not reported by the last read: still the window&apos;s earlier value</translation>
+        <translation>Not reported by the last read: still the window's earlier value</translation>
     </message>
     <message numerus="yes">
         <source>已载入 %n 项（尚未写入发射机）</source>
@@ -1281,6 +1308,22 @@ Write anyway?</translation>
         <source>模型 %1</source>
         <translation>model %1</translation>
     </message>
+    <message>
+        <source>依次试串口：打开，只发送读取请求，等发射机回报，再关闭；其他程序占着的串口不试。只有一个串口回报时就打开它</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>查找发射机</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>不只试 USB 串口芯片表中的串口，也试串口列表中的其他每个串口</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>所有串口</source>
+        <translation type="unfinished" />
+    </message>
 </context>
 <context>
     <name>MessageLine</name>
@@ -1291,6 +1334,453 @@ Write anyway?</translation>
     <message>
         <source>详细信息</source>
         <translation>Details</translation>
+    </message>
+</context>
+<context>
+    <name>ModelActions</name>
+    <message>
+        <source>参数已发送，但没能在模型“%1”中记下这次写入：%2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存窗口到此模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>用窗口中的参数替换模型“%1”的参数？
+模型原来的参数会保存在参数历史中。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>不能载入模型“%1”：
+%2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型 %1</source>
+        <translation>model %1</translation>
+    </message>
+    <message>
+        <source>保存到模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>参数历史不能保存模型原来的参数：%1
+仍然保存到模型“%2”吗？</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已保存到模型 %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>窗口中是模型“%1”的参数。保存到哪里？</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存到模型 %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存为文件…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存为模板</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模板名称：</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已保存为模板 %1（新建 → 从模板 中可用）</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>ModelCommands</name>
+    <message>
+        <source>model import：模型的名字（默认是文件中的名字或文件名）。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>
+模型库：
+  k6qx-cli model list [--json]                     列出模型库中的模型
+  k6qx-cli model show NAME [--json]
+  k6qx-cli model save NAME (FILE|PORT) [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli model write NAME PORT [--verify] [--no-backup] [--baud N]
+  k6qx-cli model identify PORT [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli model export NAME FILE                  FILE 以 .dat 结尾只导出参数文件，否则导出 FILE.dat 和 FILE.json
+  k6qx-cli model import FILE [--name NAME]
+  k6qx-cli model delete NAME                       移到模型库的 .deleted 文件夹，可以恢复
+模型库文件夹：环境变量 K6QX_MODELS_DIR，默认是文档文件夹下的 k6qx/models。NAME 先按原样比较，再不分大小写。
+model identify 退出码：0 与一个模型一致，1 最接近的模型有不同或都不同。
+
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>model %1 不接受选项 %2，见 k6qx-cli --help</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>model %1 需要 %n 个参数</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>，给出了 %n 个，见 k6qx-cli --help</source>
+        <translation>
+            <numerusform>, %n was given; see k6qx-cli --help</numerusform>
+            <numerusform>, %n were given; see k6qx-cli --help</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>model 需要子命令（list、show、save、write、identify、export、import、delete），见 k6qx-cli --help</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>未知的 model 子命令“%1”，见 k6qx-cli --help</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型库 %1 中没有模型
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已损坏：%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>没有说明文件（.json）</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>最后写入 %1 %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型「%1」已损坏：%2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>没有写入过发射机</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>名字：%1
+机型：%2
+备注：%3
+建立：%4
+修改：%5
+最后写入：%6
+文件：%7
+
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1；也没有名为 %2 的参数文件</source>
+        <translation>%1; nor is there a parameter file named %2</translation>
+    </message>
+    <message>
+        <source>模型「%1」已更新：%2
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已建立模型「%1」：%2
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型「%1」的最后写入没有记下：%2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 和 %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型「%1」已导出到 %2
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已导入为模型「%1」：%2
+</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型「%1」已移到 %2，可以从那里恢复
+</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>ModelLibrary</name>
+    <message>
+        <source>不能建立文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>不能移动文件 %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>文件夹 %1 中没有空闲的文件名</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>没有名为「%1」的模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>「%1」（%2）</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>有几个模型的名字与「%1」相同或只差大小写：%2，请写出准确的名字</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>模型「%1」读取之后已被其他窗口或程序改动或删除，这次没有改动它；请重新读取模型库</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型的名字不能是空的</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已经有名为「%1」的模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>不能在文件夹 %1 中写入文件：%2</source>
+        <translation>cannot write a file in the folder %1: %2</translation>
+    </message>
+    <message>
+        <source>不能在文件夹 %1 中写入文件</source>
+        <translation>cannot write a file in the folder %1</translation>
+    </message>
+    <message>
+        <source>以下参数超出参数文件能保存的范围，没有保存：%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>模型「%1」的文件不是有效的参数文件，没有改动它</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>不能写入文件 %1：%2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>模型「%1」没有删除，不能彻底删除</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>不能删除文件 %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型「%1」的文件不是有效的参数文件，没有导出</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型库中没有可以比较的模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>发射机中的参数与模型「%1」一致</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>发射机中的参数与模型「%1」有 %n 项不同</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>发射机中的参数与模型库中的模型都不同</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
+    <name>ModelLibraryDialog</name>
+    <message>
+        <source>模型库</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>筛选：名称、机型或备注</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>名称</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>机型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>上次写入发射机</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>修改时间</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>新建</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>窗口中的参数</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>从模板</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>向导…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>载入窗口</source>
+        <translation>Load into window</translation>
+    </message>
+    <message>
+        <source>写入发射机</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存窗口到此模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>重命名</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>复制</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已删除的模型…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>导入…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>已损坏</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型名称：</source>
+        <translation>Model name:</translation>
+    </message>
+    <message>
+        <source>新建模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1 副本</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>删除模型“%1”？
+它会移到“已删除的模型”中，可以恢复。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>已删除的模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>恢复</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>永久删除</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>清空</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>永久删除模型“%1”？这不能撤销。</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>永久删除全部 %n 个已删除的模型？这不能撤销。</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>导入模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>参数文件 (*.dat);;所有文件 (*)</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>导出模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型（参数文件和说明） (*);;只有参数文件 (*.dat)</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1407,10 +1897,6 @@ Write anyway?</translation>
         <translation>More</translation>
     </message>
     <message>
-        <source>还原、历史记录、导出设置表、语言、外观、关于</source>
-        <translation>Revert, history, export setup sheet, language, appearance, about</translation>
-    </message>
-    <message>
         <source>还原(&amp;R)</source>
         <translation>&amp;Revert</translation>
     </message>
@@ -1432,7 +1918,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享</source>
-        <translation>Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
+        <translation>Write the window's parameters as a setup sheet (PDF or HTML) to print or share</translation>
     </message>
     <message>
         <source>语言(&amp;L)</source>
@@ -1448,7 +1934,27 @@ Write anyway?</translation>
     </message>
     <message>
         <source>程序的版本、许可证和第三方组件的声明</source>
-        <translation>The program&apos;s version, licence and third-party notices</translation>
+        <translation>The program's version, licence and third-party notices</translation>
+    </message>
+    <message>
+        <source>还原、历史记录、模型库、导出设置表、语言、外观、关于</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>模型库(&amp;M)…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>每架飞机的参数按名称保存：新建、载入窗口、写入发射机、保存窗口到模型</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>保存为模板(&amp;T)…</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>把窗口中的参数保存为模板，新建模型时可以从它开始</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1571,7 +2077,11 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>电脑的时钟早于参数历史中最新的记录（%1），请检查时钟</source>
-        <translation>The computer&apos;s clock is behind the newest entry of the parameter history (%1); please check the clock</translation>
+        <translation>The computer's clock is behind the newest entry of the parameter history (%1); please check the clock</translation>
+    </message>
+    <message>
+        <source>模型保存前</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1611,10 +2121,6 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     <message>
         <source>串口被其他程序占用（Windows 拒绝访问）</source>
         <translation>The port is in use by another program (Windows denies access)</translation>
-    </message>
-    <message>
-        <source>Windows 不能打开这个串口（错误 %1）</source>
-        <translation>Windows cannot open this port (error %1)</translation>
     </message>
     <message>
         <source>锁文件 %1 是已结束的进程 %2 留下的，已经过时，可以删除</source>
@@ -1670,7 +2176,7 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>链路的另一端（同时打开伪终端的主端）：%1</source>
-        <translation>Far end of the link (holds the pseudo-terminal&apos;s master too): %1</translation>
+        <translation>Far end of the link (holds the pseudo-terminal's master too): %1</translation>
     </message>
     <message>
         <source>锁文件：没有</source>
@@ -1708,8 +2214,8 @@ The file is larger than %n bytes: not a parameter file</numerusform>
         <translation>No permission: the device belongs to the group %1 and the current user is not in it: sudo usermod -aG %1 $USER, then log in again</translation>
     </message>
     <message>
-        <source>ModemManager（进程 %1）会探测这个设备，可能占用串口或向它发送数据；只让它放过这个设备：echo &apos;%2&apos; | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules，然后 sudo udevadm control --reload &amp;&amp; sudo udevadm trigger，再重新插上适配器</source>
-        <translation>ModemManager (process %1) would probe this device and may take the port or send to it; to make it leave this device alone: echo &apos;%2&apos; | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules, then sudo udevadm control --reload &amp;&amp; sudo udevadm trigger, and plug the adapter in again</translation>
+        <source>ModemManager（进程 %1）会探测这个设备，可能占用串口或向它发送数据；只让它放过这个设备：echo '%2' | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules，然后 sudo udevadm control --reload &amp;&amp; sudo udevadm trigger，再重新插上适配器</source>
+        <translation>ModemManager (process %1) would probe this device and may take the port or send to it; to make it leave this device alone: echo '%2' | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules, then sudo udevadm control --reload &amp;&amp; sudo udevadm trigger, and plug the adapter in again</translation>
     </message>
     <message>
         <source>brltty（进程 %1）占用着这个设备：它把某些 USB 串口适配器（如 CH340）当作盲文显示器；不用盲文显示器时：sudo apt-get remove brltty</source>
@@ -1720,8 +2226,36 @@ The file is larger than %n bytes: not a parameter file</numerusform>
         <translation>Also has this device open: %1</translation>
     </message>
     <message>
-        <source>brltty（进程 %1）接管了 USB 串口适配器 %2，它的串口因此消失；不用盲文显示器时：sudo apt-get remove brltty</source>
-        <translation>brltty (process %1) has claimed the USB-serial adapter %2, so its serial port is gone; if you use no braille display: sudo apt-get remove brltty</translation>
+        <source>串口已经打开</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>这些设置不被支持</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>超时</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>设备出错或已拔出</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>未知错误</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Windows 不能打开这个串口：%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>错误 %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1（错误 %2）</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -2395,7 +2929,7 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>zh-CN</source>
-        <comment>the sheet&apos;s language tag</comment>
+        <comment>the sheet's language tag</comment>
         <translation>en</translation>
     </message>
     <message>
@@ -2448,7 +2982,7 @@ Do you want to replace it?</translation>
     <name>SheetWriter</name>
     <message>
         <source>%1：参数表的文件名要以 .pdf 或 .html 结尾</source>
-        <translation>%1: the setup sheet&apos;s file name must end in .pdf or .html</translation>
+        <translation>%1: the setup sheet's file name must end in .pdf or .html</translation>
     </message>
     <message>
         <source>K6QX 参数表</source>
@@ -2464,6 +2998,83 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>TransmitterFinder</name>
+    <message>
+        <source>发射机回报了全部参数（固件 %1）</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>发射机回报了全部参数</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>只回报了 %n 组参数（共 %1 组），没有回报：%2</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+    <message>
+        <source>没有回报</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>没有试：%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>不能打开：%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>串口连接已断开</source>
+        <translation>The serial connection was lost</translation>
+    </message>
+    <message>
+        <source>写入串口失败，读取请求没有发出</source>
+        <translation>Writing to the serial port failed; the read request was not sent</translation>
+    </message>
+    <message>
+        <source>查找被停止，没有等到回报</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1 (%2) {1：%2?}</translation>
+    </message>
+    <message>
+        <source>%1（进程 %2）</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>其他程序打开着这个串口：%1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>查找已停止，没有试任何串口</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>没有要试的串口</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>；查找已停止，其余 %n 个串口没有试</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
+    </message>
+</context>
+<context>
     <name>TransmitterWork</name>
     <message>
         <source>%1 %2 → %3</source>
@@ -2472,8 +3083,8 @@ Do you want to replace it?</translation>
     <message numerus="yes">
         <source>%n 项超出窗口的范围，窗口中为最接近的值：</source>
         <translation>
-            <numerusform>%n value is beyond the window&apos;s range; the window holds the nearest value: </numerusform>
-            <numerusform>%n values are beyond the window&apos;s range; the window holds the nearest values: </numerusform>
+            <numerusform>%n value is beyond the window's range; the window holds the nearest value: </numerusform>
+            <numerusform>%n values are beyond the window's range; the window holds the nearest values: </numerusform>
         </translation>
     </message>
     <message>
@@ -2546,7 +3157,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>%1，写入前无法备份发射机的参数，没有写入</source>
-        <translation>%1; the transmitter&apos;s parameters could not be backed up before writing, so nothing was written</translation>
+        <translation>%1; the transmitter's parameters could not be backed up before writing, so nothing was written</translation>
     </message>
     <message>
         <source>写入串口失败，参数没有写入发射机</source>
@@ -2578,7 +3189,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>程序的初始值</source>
-        <translation>the program&apos;s starting values</translation>
+        <translation>the program's starting values</translation>
     </message>
     <message>
         <source>发射机 %1</source>
@@ -2609,6 +3220,128 @@ Do you want to replace it?</translation>
     <message>
         <source>模型 %1</source>
         <translation>model %1</translation>
+    </message>
+</context>
+<context>
+    <name>UsbDrivers</name>
+    <message>
+        <source>它的驱动没有安装</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>它不能启动</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Windows 因为它报告了问题而停止了它</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>它在设备管理器中被禁用了</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>它的驱动没有正确安装</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>它的驱动需要重新安装</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Windows 不能加载它的驱动</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>它的驱动损坏或缺失</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Windows 不能验证它的驱动的数字签名</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请安装 %1 的 %2 驱动后重新插上。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请换一个 USB 口或数据线重新插上；仍不行时重新安装 %1 的 %2 驱动。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请在设备管理器中启用它。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请安装 %1 官方签名的 %2 驱动后重新插上。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请在设备管理器中卸载它，重新安装 %1 的 %2 驱动后重新插上。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>检测到 USB 串口芯片 %1（%2），但它没有 COM 口。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>检测到 USB 串口芯片 %1（%2），但%3（设备管理器问题代码 %4）。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>它有问题</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>USB 设备 %1，%2:%3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>内核模块 %1 没有加载</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>一个程序通过 usbfs 接管了它（常见的是 brltty）</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>brltty（进程 %1）接管了它，把它当作盲文显示器</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>它绑定在驱动 %1 上，而不是 %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>内核模块 %1 已经加载，却没有接管它</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>检测到 USB 串口芯片 %1（%2），但没有串口设备：%3。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请运行 sudo modprobe %1，然后重新插上。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>不用盲文显示器时：sudo apt-get remove brltty，然后重新插上。</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>请拔下后重新插上；仍不行时查看 sudo dmesg 中这个设备的消息。</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>（另有 %n 个 USB 串口芯片也没有串口）</source>
+        <translation type="unfinished">
+            <numerusform />
+            <numerusform />
+        </translation>
     </message>
 </context>
 <context>
@@ -2692,16 +3425,16 @@ Do you want to replace it?</translation>
         <translation>Quit as soon as the window is shown</translation>
     </message>
     <message>
-        <source>k6qx：不认识的语言 &quot;%1&quot;，可用的是 zh 和 en</source>
-        <translation>k6qx: unknown language &quot;%1&quot;; zh and en are available</translation>
+        <source>k6qx：不认识的语言 "%1"，可用的是 zh 和 en</source>
+        <translation>k6qx: unknown language "%1"; zh and en are available</translation>
     </message>
     <message>
         <source>k6qx：语言目录没有加载，界面文字可能不全</source>
         <translation>k6qx: the language catalogue did not load; some texts may be missing</translation>
     </message>
     <message>
-        <source>不认识的语言 &quot;%1&quot;，可用的是 zh 和 en</source>
-        <translation>unknown language &quot;%1&quot;; the choices are zh and en</translation>
+        <source>不认识的语言 "%1"，可用的是 zh 和 en</source>
+        <translation>unknown language "%1"; the choices are zh and en</translation>
     </message>
 </context>
 </TS>
