@@ -7,7 +7,7 @@
 #include "messageline.h"
 #include "otherprocess.h"
 #include "portdoctor.h"
-#include "simulatorprocess.h"
+#include "simprocess.h"
 #include "transmitter.h"
 #include "transmitterfinder.h"
 
@@ -121,10 +121,10 @@ private slots:
         PtyPair silent[2];
         QVERIFY(silent[0].open() && silent[1].open());
         const QString state = m_dir.filePath(QStringLiteral("state-%1").arg(QTest::currentDataTag()));
-        std::unique_ptr<SimulatorProcess> sim;
+        std::unique_ptr<Simulator> sim;
         QStringList extra{silent[0].slavePath()};
         if (simulator) {
-            sim = std::make_unique<SimulatorProcess>(QStringList{QStringLiteral("--state"), state});
+            sim = std::make_unique<Simulator>(QStringList{QStringLiteral("--state"), state});
             QVERIFY(!sim->port().isEmpty());
             extra << sim->port();
         }
@@ -155,7 +155,7 @@ private slots:
         for (const PtyPair &pty : silent)
             QCOMPARE(heard(pty), QByteArray("R"));
         if (simulator)
-            QCOMPARE(SimulatorProcess::receivedBy(state), QByteArray("R"));
+            QCOMPARE(Simulator::receivedBy(state), QByteArray("R"));
     }
 
     // A port another process has open is not opened, nothing reaches it,
