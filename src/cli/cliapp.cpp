@@ -264,7 +264,7 @@ void CliApp::openPort(TransmitterWork &work, const QString &port)
     settings.baudRate = baudRate();
     const QString device = PortNames::deviceName(port);
     if (!work.open(device, settings, false, false)) {
-        const auto findings = PortDoctor().examine(port, work.openError());
+        const auto findings = PortDoctor().examine(port, work.openError(), work.openSystemError());
         throw Failure{tr("不能打开串口 %1：%2").arg(port, PortDoctor::openFailure(findings).join(tr("；")))};
     }
 }

@@ -281,7 +281,7 @@ void MainWindow::on_pushButtonOpen_clicked()
     }
     const QString device = PortNames::deviceName(ui->comboBoxComm->currentText());
     if (!work->open(device, panel->settings(), panel->dtr(), panel->rts())) {
-        const auto findings = PortDoctor().examine(ui->comboBoxComm->currentText(), work->openError());
+        const auto findings = PortDoctor().examine(ui->comboBoxComm->currentText(), work->openError(), work->openSystemError());
         showError(tr("不能打开指定串口") + QLatin1Char('\n') + PortDoctor::openFailure(findings).join(QLatin1Char('\n')));
         return;
     }

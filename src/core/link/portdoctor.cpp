@@ -401,12 +401,14 @@ PortDoctor::PortDoctor(const QStringList &lockDirs, const QString &udevData)
 {
 }
 
-PortDoctor::Findings PortDoctor::examine(const QString &port, QSerialPort::SerialPortError reported) const
+PortDoctor::Findings PortDoctor::examine(const QString &port, QSerialPort::SerialPortError reported,
+                                         quint32 systemError) const
 {
     Findings f;
     f.port = port;
     f.device = PortNames::deviceName(port);
     f.reported = reported;
+    f.systemError = systemError;
     const QSerialPortInfo info(port);
     if (!info.isNull()) {
         f.description = info.description();

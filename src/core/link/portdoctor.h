@@ -92,7 +92,10 @@ public:
 
     explicit PortDoctor(const QStringList &lockDirs = defaultLockDirs(), const QString &udevData = defaultUdevData());
 
-    Findings examine(const QString &port, QSerialPort::SerialPortError reported = QSerialPort::NoError) const;
+    // reported and systemError: what Qt and Windows said when the port was
+    // opened, if that was tried.
+    Findings examine(const QString &port, QSerialPort::SerialPortError reported = QSerialPort::NoError,
+                     quint32 systemError = 0) const;
 
     // What stands in the way, most specific first; empty when nothing does.
     // Another process with the device open stands in the way only when it

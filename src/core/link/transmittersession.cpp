@@ -49,11 +49,16 @@ bool TransmitterSession::open(const QString &device)
         return false;
     auto *port = new QSerialPort(device, this);
     if (!port->open(QIODevice::ReadWrite)) {
+#ifdef Q_OS_WIN
+        // What CreateFileW said, still the thread's last error: Qt only reads it.
+        m_openSystemError = quint32(::GetLastError());
+#endif
         m_openError = port->error();
         delete port;
         return false;
     }
     m_openError = QSerialPort::NoError;
+    m_openSystemError = 0;
     if (m_port)
         m_port->deleteLater();
     m_port = port;

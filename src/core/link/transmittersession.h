@@ -42,6 +42,8 @@ public:
     bool open(const QString &device);
     bool open(const QString &device, const PortSettings &settings, bool dtr, bool rts);
     QSerialPort::SerialPortError openError() const { return m_openError; }
+    // Windows' own error number of that failed open; 0 elsewhere or unknown.
+    quint32 openSystemError() const { return m_openSystemError; }
     void applySettings(const PortSettings &settings, bool dtr, bool rts);
     void close();
     bool isOpen() const { return m_open; }
@@ -106,6 +108,7 @@ private:
     QString m_device;
     DeliveryGate m_gate;
     QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
+    quint32 m_openSystemError = 0;
     ParamAccess *m_target = nullptr;
     QString m_hex;
     int m_bytes = 0;

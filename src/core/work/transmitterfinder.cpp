@@ -223,7 +223,7 @@ void TransmitterFinder::next()
     m_session = std::make_unique<TransmitterSession>();
     if (!m_session->open(PortNames::deviceName(port), m_settings, m_dtr, m_rts)) {
         attempt.result = Result::NotOpened;
-        attempt.why = PortDoctor::openFailure(doctor.examine(port, m_session->openError())).join(tr("；"));
+        attempt.why = PortDoctor::openFailure(doctor.examine(port, m_session->openError(), m_session->openSystemError())).join(tr("；"));
         done(attempt);
         return;
     }

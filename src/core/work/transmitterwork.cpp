@@ -122,6 +122,11 @@ QSerialPort::SerialPortError TransmitterWork::openError() const
     return m_session->openError();
 }
 
+quint32 TransmitterWork::openSystemError() const
+{
+    return m_session->openSystemError();
+}
+
 void TransmitterWork::close()
 {
     endRunning();

@@ -90,6 +90,7 @@ public:
 
     bool open(const QString &device, const PortSettings &settings, bool dtr, bool rts);
     QSerialPort::SerialPortError openError() const;
+    quint32 openSystemError() const;
     void close();
     bool isOpen() const;
     QString portName() const;
