@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>AboutBox</name>
@@ -106,8 +107,8 @@
     <message numerus="yes">
         <source>只收到 %n 组参数（共 %1 组），未收到的参数仍是窗口原来的值：%2</source>
         <translation>
-            <numerusform>Only %n group of parameters came (of %1); the values not received are still the window's earlier ones: %2</numerusform>
-            <numerusform>Only %n groups of parameters came (of %1); the values not received are still the window's earlier ones: %2</numerusform>
+            <numerusform>Only %n group of parameters came (of %1); the values not received are still the window&apos;s earlier ones: %2</numerusform>
+            <numerusform>Only %n groups of parameters came (of %1); the values not received are still the window&apos;s earlier ones: %2</numerusform>
         </translation>
     </message>
 </context>
@@ -154,15 +155,15 @@
     </message>
     <message>
         <source>未知命令“%1”，见 k6qx-cli --help</source>
-        <translation>unknown command "%1"; see k6qx-cli --help</translation>
+        <translation>unknown command &quot;%1&quot;; see k6qx-cli --help</translation>
     </message>
     <message>
         <source>--baud 不是串口面板提供的波特率：“%1”</source>
-        <translation>--baud is not a rate the serial panel offers: "%1"</translation>
+        <translation>--baud is not a rate the serial panel offers: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--dual-rate-channel 只能是 1 到 4：“%1”</source>
-        <translation>--dual-rate-channel must be 1 to 4: "%1"</translation>
+        <translation>--dual-rate-channel must be 1 to 4: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>以下参数超出可保存的范围，没有保存：</source>
@@ -190,7 +191,7 @@
     </message>
     <message>
         <source>未知选项“%1”，见 k6qx-cli --help</source>
-        <translation>unknown option "%1"; see k6qx-cli --help</translation>
+        <translation>unknown option &quot;%1&quot;; see k6qx-cli --help</translation>
     </message>
     <message>
         <source>%1，见 k6qx-cli --help</source>
@@ -202,11 +203,11 @@
     </message>
     <message>
         <source>输出 JSON：参数是以发射机参数名为键的一个对象，history 是一个数组。</source>
-        <translation>Print JSON: parameters as one object keyed by the transmitter's parameter names, history as one array.</translation>
+        <translation>Print JSON: parameters as one object keyed by the transmitter&apos;s parameter names, history as one array.</translation>
     </message>
     <message>
         <source>写入前不读取发射机的参数，不做备份。</source>
-        <translation>Do not read the transmitter's parameters before writing: no backup.</translation>
+        <translation>Do not read the transmitter&apos;s parameters before writing: no backup.</translation>
     </message>
     <message>
         <source>参数历史没有保存：%1</source>
@@ -214,7 +215,7 @@
     </message>
     <message>
         <source>read：把参数保存到文件 FILE（与“保存数据”相同）；sheet：参数表写到 FILE。</source>
-        <translation>read: save the parameters to FILE (as "Save Data" does); sheet: write the setup sheet to FILE.</translation>
+        <translation>read: save the parameters to FILE (as &quot;Save Data&quot; does); sheet: write the setup sheet to FILE.</translation>
     </message>
     <message>
         <source>sheet 需要 -o OUT.pdf 或 -o OUT.html，见 k6qx-cli --help</source>
@@ -305,13 +306,13 @@
     <message>
         <source>没有备份：用了 --no-backup，写入前没有读取发射机的参数
 </source>
-        <translation>No backup: --no-backup was given, the transmitter's parameters were not read before writing
+        <translation>No backup: --no-backup was given, the transmitter&apos;s parameters were not read before writing
 </translation>
     </message>
     <message>
         <source>写入前发射机的参数备份在 %1
 </source>
-        <translation>The transmitter's parameters before the write are backed up in %1
+        <translation>The transmitter&apos;s parameters before the write are backed up in %1
 </translation>
     </message>
     <message>
@@ -323,28 +324,29 @@
     <message>
         <source>读回发射机的参数，与文件比较：
 </source>
-        <translation>The transmitter's parameters read back and compared with the file:
+        <translation>The transmitter&apos;s parameters read back and compared with the file:
 </translation>
     </message>
     <message>
         <source>没有发现插着却没有串口的 USB 串口芯片
 </source>
-        <translation type="unfinished" />
+        <translation>No USB serial chip found that is plugged in but has no port
+</translation>
     </message>
     <message numerus="yes">
         <source>USB 串口芯片没有串口（%n 个）：</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>USB serial chip without a port (%n):</numerusform>
+            <numerusform>USB serial chips without a port (%n):</numerusform>
         </translation>
     </message>
     <message>
         <source>find：芯片表中的串口之后，再试串口列表中的其他每个串口。</source>
-        <translation type="unfinished" />
+        <translation>find: after the ports in the chip table, also try every other port in the port list.</translation>
     </message>
     <message>
         <source>缺少命令（ports、doctor、find、read、write、verify、show、diff、history、sheet、model），见 k6qx-cli --help</source>
-        <translation type="unfinished" />
+        <translation>Missing command (ports, doctor, find, read, write, verify, show, diff, history, sheet, model), see k6qx-cli --help</translation>
     </message>
     <message>
         <source>用法：
@@ -383,19 +385,54 @@ sheet 把参数文件或发射机（像 read 一样读取）的参数写成参�
 退出码：0 成功或一致，1 有不一致，2 出错（参数错误、文件不能读取或无效、串口打不开或断开、发射机没有及时回报、
 doctor 发现串口不能使用）。
 </source>
-        <translation type="unfinished" />
+        <translation>Usage:
+  k6qx-cli ports [--verbose] [--json]              list the ports, one per line; --verbose adds the diagnosis
+  k6qx-cli doctor [PORT] [--json]                  diagnose a port: can it be used, and if not, why; without PORT, find USB serial chips that have no port
+  k6qx-cli find [--all] [--json] [--baud N]        find which port the transmitter is on
+  k6qx-cli read PORT [-o FILE] [--json] [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli write PORT FILE [--verify] [--no-backup] [--baud N]
+  k6qx-cli verify PORT FILE [--json] [--baud N]
+  k6qx-cli show FILE [--json]
+  k6qx-cli diff FILE_A FILE_B [--json]
+  k6qx-cli history [--json]
+  k6qx-cli sheet (FILE|PORT) -o OUT.pdf|OUT.html [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli --help | --version
+
+PORT: a name from the window&apos;s port list (ttyUSB0, COM3 ...) or the absolute path of the device.
+FILE: a parameter file; any file that “Load Data” accepts will do (including hex lists).
+
+read reads the transmitter&apos;s parameters; values the transmitter does not report (the dual-rate mix switch) take the window&apos;s initial values,
+and the dual rates are the pair for the channel given by --dual-rate-channel (default 1). -o saves them as a parameter file, the same as “Save Data”.
+write first makes the same checks as “Write Data” and sends nothing if there is a problem; then it reads the transmitter&apos;s current parameters as a backup,
+and does not write if it cannot read the complete parameters (--no-backup: no reading, no backup); --verify reads back and compares after writing.
+verify compares only the parameters the transmitter reports; the dual rates are the pair for the channel given by the file&apos;s dual-rate channel.
+doctor does not open the port; it looks at the device&apos;s description, VID:PID, access permissions, other processes that have it open, lock files, and whether ModemManager or brltty
+would touch the device; exit code 0 when no problem is found, otherwise 2. Without PORT, it lists USB serial chips that are plugged in but have no port (driver not installed,
+faulty, or taken over by brltty) and what to do; exit code 2 when there is such a chip.
+find tries, in turn, the ports of the USB serial chips in the chip table (--all also tries every other port in the port list, including those in K6QX_EXTRA_PORTS):
+ports held by other programs are not tried; each is opened, sent a single read request, given time to answer, and closed. Standard output lists the ports that reported all parameters,
+one per line, the first being the one to use; the result for each port goes to standard error. Exit code 0 when a port answered, 1 when none did,
+2 when there was no port to try or none could be opened.
+history lists the parameter history, newest first: time, kind, port, file. The parameters read by read, and those backed up before and written by write,
+are all kept in the parameter history folder (environment variable K6QX_HISTORY_DIR, default k6qx/history in the user data folder); the newest 1000 are kept.
+sheet writes the parameters of a parameter file or of the transmitter (read as by read) as a parameter sheet: an A4 PDF or HTML, chosen by the suffix of OUT;
+if a regular file with this name exists it is a parameter file, otherwise a port.
+
+Exit codes: 0 success or match, 1 mismatch, 2 error (bad arguments, file cannot be read or is invalid, port cannot be opened or was disconnected, transmitter did not answer in time,
+doctor found the port cannot be used).
+</translation>
     </message>
     <message>
         <source>串口列表是空的，没有要试的串口</source>
-        <translation type="unfinished" />
+        <translation>The port list is empty; there is no port to try</translation>
     </message>
     <message>
         <source>串口列表中没有 USB 串口芯片表中的串口；--all 试列表中的每个串口</source>
-        <translation type="unfinished" />
+        <translation>None of the ports in the port list is in the USB serial chip table; --all tries every port in the list</translation>
     </message>
     <message>
         <source>没有一个串口能打开，没有问到发射机</source>
-        <translation type="unfinished" />
+        <translation>None of the ports could be opened; the transmitter was not asked</translation>
     </message>
 </context>
 <context>
@@ -422,7 +459,7 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>把勾选的参数改为另一方的值，只改窗口，不写入发射机</source>
-        <translation>Set the ticked parameters to the other side's values, in the window only; nothing is written to the transmitter</translation>
+        <translation>Set the ticked parameters to the other side&apos;s values, in the window only; nothing is written to the transmitter</translation>
     </message>
 </context>
 <context>
@@ -546,40 +583,40 @@ doctor 发现串口不能使用）。
     <name>FindControl</name>
     <message numerus="yes">
         <source>正在查找发射机：试 %1（第 %2 个，共 %n 个）…</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>Finding transmitter: trying %1 (%2 of %n)…</numerusform>
+            <numerusform>Finding transmitter: trying %1 (%2 of %n)…</numerusform>
         </translation>
     </message>
     <message>
         <source>停止查找</source>
-        <translation type="unfinished" />
+        <translation>Stop Finding</translation>
     </message>
     <message>
         <source>查找发射机</source>
-        <translation type="unfinished" />
+        <translation>Find Transmitter</translation>
     </message>
     <message numerus="yes">
         <source>%n 个串口回报了全部参数，已选中第一个 %1，没有打开；请确认是哪一个后再按“打开”</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>%n port reported all parameters; the first, %1, is selected but not opened. Make sure which one it is, then press “Open”</numerusform>
+            <numerusform>%n ports reported all parameters; the first, %1, is selected but not opened. Make sure which one it is, then press “Open”</numerusform>
         </translation>
     </message>
     <message>
         <source>请检查发射机是否已打开、已连接，波特率是否与发射机相同</source>
-        <translation type="unfinished" />
+        <translation>Please check that the transmitter is switched on and connected, and that the baud rate matches the transmitter&apos;s</translation>
     </message>
     <message>
         <source>请检查发射机是否已打开、已连接；勾选“所有串口”可以试串口列表中的每个串口</source>
-        <translation type="unfinished" />
+        <translation>Please check that the transmitter is switched on and connected; tick “All ports” to try every port in the port list</translation>
     </message>
 </context>
 <context>
     <name>FormLimits</name>
     <message>
         <source>%1：%2 不是窗口中的选项（0 至 %3）</source>
-        <translation>%1: %2 is not one of the window's choices (0 to %3)</translation>
+        <translation>%1: %2 is not one of the window&apos;s choices (0 to %3)</translation>
     </message>
     <message>
         <source>%1：%2 超出窗口允许的范围（%3 至 %4）</source>
@@ -614,7 +651,7 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>把窗口中的参数与选中的记录比较</source>
-        <translation>Compare the window's parameters with the selected entry</translation>
+        <translation>Compare the window&apos;s parameters with the selected entry</translation>
     </message>
     <message>
         <source>载入窗口</source>
@@ -622,7 +659,7 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>把选中记录的参数放入窗口，窗口中的修改先存入历史记录</source>
-        <translation>Put the selected entry's parameters into the window; changes in the window are kept in the history first</translation>
+        <translation>Put the selected entry&apos;s parameters into the window; changes in the window are kept in the history first</translation>
     </message>
     <message>
         <source>历史记录 %1（%2）</source>
@@ -668,43 +705,43 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>  L                R</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>通道</source>
         <translation>Channel</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH1：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH1:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH1：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH1:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH2：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH2:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH2：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH2:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH3：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH3:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH3：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH3:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH4：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH4:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH4：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH4:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH5：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH5:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH5：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH5:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH6：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH6:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH6：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH6:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH7：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH7:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH7：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH7:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH8：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; font-weight:600;"&gt;CH8:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH8：&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:16pt; font-weight:600;&quot;&gt;CH8:&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>失控保护</source>
@@ -728,39 +765,39 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>0:SwA</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1:SwB</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2:VrA</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>3:VrB</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH5:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH6:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH7:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH8:</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4:NULL</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>设置</source>
@@ -780,47 +817,47 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>COM1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM4</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM5</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM6</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM7</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM8</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>COM9</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>DTR</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>RTS</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>波特率：</source>
@@ -828,39 +865,39 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>2400</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>4800</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>9600</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>14400</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>19200</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>38400</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>56000</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>57600</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>115200</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>数据位：</source>
@@ -868,19 +905,19 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>8</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>7</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>6</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>5</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>停止位：</source>
@@ -888,15 +925,15 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>1.5</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>校  验：</source>
@@ -904,23 +941,23 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>ODD</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>EVEN</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>MARK</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>SPACE</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>流  控：</source>
@@ -928,15 +965,15 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>HARDWARE</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>XONXOFF</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>舵机延迟</source>
@@ -972,23 +1009,23 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>CH1</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH2</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH3</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH4</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>SWA</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>比例-DOWN：</source>
@@ -1028,19 +1065,19 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>CH5</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH6</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH7</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>CH8</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>（UP-UP）</source>
@@ -1048,15 +1085,15 @@ doctor 发现串口不能使用）。
     </message>
     <message>
         <source>(UP-CT)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>(UP-DN)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>(DN-UP)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>（DN-CT）</source>
@@ -1206,7 +1243,7 @@ Check the connection, then open the port again</translation>
     </message>
     <message>
         <source>把窗口中的参数与哪一方比较？</source>
-        <translation>Compare the window's parameters with what?</translation>
+        <translation>Compare the window&apos;s parameters with what?</translation>
     </message>
     <message>
         <source>发射机</source>
@@ -1295,7 +1332,7 @@ Write anyway?</translation>
     </message>
     <message>
         <source>这次读取没有回报，仍是窗口原来的值</source>
-        <translation>Not reported by the last read: still the window's earlier value</translation>
+        <translation>Not reported by the last read: still the window&apos;s earlier value</translation>
     </message>
     <message numerus="yes">
         <source>已载入 %n 项（尚未写入发射机）</source>
@@ -1310,19 +1347,19 @@ Write anyway?</translation>
     </message>
     <message>
         <source>依次试串口：打开，只发送读取请求，等发射机回报，再关闭；其他程序占着的串口不试。只有一个串口回报时就打开它</source>
-        <translation type="unfinished" />
+        <translation>Tries the ports in turn: opens each, sends only a read request, waits for the transmitter to answer, then closes it; ports held by other programs are not tried. If only one port answers, it is opened</translation>
     </message>
     <message>
         <source>查找发射机</source>
-        <translation type="unfinished" />
+        <translation>Find Transmitter</translation>
     </message>
     <message>
         <source>不只试 USB 串口芯片表中的串口，也试串口列表中的其他每个串口</source>
-        <translation type="unfinished" />
+        <translation>Try not only the ports in the USB serial chip table but also every other port in the port list</translation>
     </message>
     <message>
         <source>所有串口</source>
-        <translation type="unfinished" />
+        <translation>All ports</translation>
     </message>
 </context>
 <context>
@@ -1340,16 +1377,17 @@ Write anyway?</translation>
     <name>ModelActions</name>
     <message>
         <source>参数已发送，但没能在模型“%1”中记下这次写入：%2</source>
-        <translation type="unfinished" />
+        <translation>The parameters were sent, but this write could not be recorded in model “%1”: %2</translation>
     </message>
     <message>
         <source>保存窗口到此模型</source>
-        <translation type="unfinished" />
+        <translation>Save Window to This Model</translation>
     </message>
     <message>
         <source>用窗口中的参数替换模型“%1”的参数？
 模型原来的参数会保存在参数历史中。</source>
-        <translation type="unfinished" />
+        <translation>Replace the parameters of model “%1” with the parameters in the window?
+The model&apos;s previous parameters will be kept in the parameter history.</translation>
     </message>
     <message>
         <source>错误</source>
@@ -1358,7 +1396,8 @@ Write anyway?</translation>
     <message>
         <source>不能载入模型“%1”：
 %2</source>
-        <translation type="unfinished" />
+        <translation>Cannot load model “%1”:
+%2</translation>
     </message>
     <message>
         <source>模型 %1</source>
@@ -1366,16 +1405,17 @@ Write anyway?</translation>
     </message>
     <message>
         <source>保存到模型</source>
-        <translation type="unfinished" />
+        <translation>Save to Model</translation>
     </message>
     <message>
         <source>参数历史不能保存模型原来的参数：%1
 仍然保存到模型“%2”吗？</source>
-        <translation type="unfinished" />
+        <translation>The parameter history cannot save the model&apos;s previous parameters: %1
+Save to model “%2” anyway?</translation>
     </message>
     <message>
         <source>已保存到模型 %1</source>
-        <translation type="unfinished" />
+        <translation>Saved to model %1</translation>
     </message>
     <message>
         <source>保存数据</source>
@@ -1383,34 +1423,34 @@ Write anyway?</translation>
     </message>
     <message>
         <source>窗口中是模型“%1”的参数。保存到哪里？</source>
-        <translation type="unfinished" />
+        <translation>The window holds the parameters of model “%1”. Where should they be saved?</translation>
     </message>
     <message>
         <source>保存到模型 %1</source>
-        <translation type="unfinished" />
+        <translation>Save to Model %1</translation>
     </message>
     <message>
         <source>保存为文件…</source>
-        <translation type="unfinished" />
+        <translation>Save as File…</translation>
     </message>
     <message>
         <source>保存为模板</source>
-        <translation type="unfinished" />
+        <translation>Save as Template</translation>
     </message>
     <message>
         <source>模板名称：</source>
-        <translation type="unfinished" />
+        <translation>Template name:</translation>
     </message>
     <message>
         <source>已保存为模板 %1（新建 → 从模板 中可用）</source>
-        <translation type="unfinished" />
+        <translation>Saved as template %1 (available under New → From Template)</translation>
     </message>
 </context>
 <context>
     <name>ModelCommands</name>
     <message>
         <source>model import：模型的名字（默认是文件中的名字或文件名）。</source>
-        <translation type="unfinished" />
+        <translation>model import: the name of the model (default: the name in the file, or the file name).</translation>
     </message>
     <message>
         <source>
@@ -1427,17 +1467,30 @@ Write anyway?</translation>
 model identify 退出码：0 与一个模型一致，1 最接近的模型有不同或都不同。
 
 </source>
-        <translation type="unfinished" />
+        <translation>
+Model Library:
+  k6qx-cli model list [--json]                     list the models in the model library
+  k6qx-cli model show NAME [--json]
+  k6qx-cli model save NAME (FILE|PORT) [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli model write NAME PORT [--verify] [--no-backup] [--baud N]
+  k6qx-cli model identify PORT [--baud N] [--dual-rate-channel 1..4]
+  k6qx-cli model export NAME FILE                  if FILE ends in .dat, export only the parameter file, otherwise export FILE.dat and FILE.json
+  k6qx-cli model import FILE [--name NAME]
+  k6qx-cli model delete NAME                       move to the model library&apos;s .deleted folder, can be restored
+Model library folder: environment variable K6QX_MODELS_DIR, default k6qx/models in the documents folder. NAME is compared first as is, then ignoring case.
+model identify exit codes: 0 matches a model, 1 the closest model differs, or all differ.
+
+</translation>
     </message>
     <message>
         <source>model %1 不接受选项 %2，见 k6qx-cli --help</source>
-        <translation type="unfinished" />
+        <translation>model %1 does not accept option %2, see k6qx-cli --help</translation>
     </message>
     <message numerus="yes">
         <source>model %1 需要 %n 个参数</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>model %1 needs %n argument</numerusform>
+            <numerusform>model %1 needs %n arguments</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1449,32 +1502,33 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>model 需要子命令（list、show、save、write、identify、export、import、delete），见 k6qx-cli --help</source>
-        <translation type="unfinished" />
+        <translation>model needs a subcommand (list, show, save, write, identify, export, import, delete), see k6qx-cli --help</translation>
     </message>
     <message>
         <source>未知的 model 子命令“%1”，见 k6qx-cli --help</source>
-        <translation type="unfinished" />
+        <translation>Unknown model subcommand “%1”, see k6qx-cli --help</translation>
     </message>
     <message>
         <source>模型库 %1 中没有模型
 </source>
-        <translation type="unfinished" />
+        <translation>No models in model library %1
+</translation>
     </message>
     <message>
         <source>已损坏：%1</source>
-        <translation type="unfinished" />
+        <translation>Damaged: %1</translation>
     </message>
     <message>
         <source>没有说明文件（.json）</source>
-        <translation type="unfinished" />
+        <translation>No description file (.json)</translation>
     </message>
     <message>
         <source>最后写入 %1 %2</source>
-        <translation type="unfinished" />
+        <translation>Last written %1 %2</translation>
     </message>
     <message>
         <source>模型「%1」已损坏：%2</source>
-        <translation type="unfinished" />
+        <translation>Model “%1” is damaged: %2</translation>
     </message>
     <message>
         <source>：</source>
@@ -1482,7 +1536,7 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>没有写入过发射机</source>
-        <translation type="unfinished" />
+        <translation>Never written to a transmitter</translation>
     </message>
     <message>
         <source>名字：%1
@@ -1494,7 +1548,15 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
 文件：%7
 
 </source>
-        <translation type="unfinished" />
+        <translation>Name: %1
+Aircraft: %2
+Notes: %3
+Created: %4
+Modified: %5
+Last written: %6
+File: %7
+
+</translation>
     </message>
     <message>
         <source>%1；也没有名为 %2 的参数文件</source>
@@ -1503,35 +1565,40 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     <message>
         <source>模型「%1」已更新：%2
 </source>
-        <translation type="unfinished" />
+        <translation>Model “%1” updated: %2
+</translation>
     </message>
     <message>
         <source>已建立模型「%1」：%2
 </source>
-        <translation type="unfinished" />
+        <translation>Created model “%1”: %2
+</translation>
     </message>
     <message>
         <source>模型「%1」的最后写入没有记下：%2</source>
-        <translation type="unfinished" />
+        <translation>The last write of model “%1” was not recorded: %2</translation>
     </message>
     <message>
         <source>%1 和 %2</source>
-        <translation type="unfinished" />
+        <translation>%1 and %2</translation>
     </message>
     <message>
         <source>模型「%1」已导出到 %2
 </source>
-        <translation type="unfinished" />
+        <translation>Model “%1” exported to %2
+</translation>
     </message>
     <message>
         <source>已导入为模型「%1」：%2
 </source>
-        <translation type="unfinished" />
+        <translation>Imported as model “%1”: %2
+</translation>
     </message>
     <message>
         <source>模型「%1」已移到 %2，可以从那里恢复
 </source>
-        <translation type="unfinished" />
+        <translation>Model “%1” moved to %2; it can be restored from there
+</translation>
     </message>
 </context>
 <context>
@@ -1542,11 +1609,11 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>不能移动文件 %1</source>
-        <translation type="unfinished" />
+        <translation>Cannot move file %1</translation>
     </message>
     <message>
         <source>文件夹 %1 中没有空闲的文件名</source>
-        <translation type="unfinished" />
+        <translation>No free file name in folder %1</translation>
     </message>
     <message>
         <source>：</source>
@@ -1554,15 +1621,15 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>没有名为「%1」的模型</source>
-        <translation type="unfinished" />
+        <translation>No model named “%1”</translation>
     </message>
     <message>
         <source>「%1」（%2）</source>
-        <translation type="unfinished" />
+        <translation>“%1” (%2)</translation>
     </message>
     <message>
         <source>有几个模型的名字与「%1」相同或只差大小写：%2，请写出准确的名字</source>
-        <translation type="unfinished" />
+        <translation>Several models have names that are the same as “%1” or differ only in case: %2. Please give the exact name</translation>
     </message>
     <message>
         <source>、</source>
@@ -1570,15 +1637,15 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>模型「%1」读取之后已被其他窗口或程序改动或删除，这次没有改动它；请重新读取模型库</source>
-        <translation type="unfinished" />
+        <translation>Model “%1” was changed or deleted by another window or program after it was read, so it was not changed this time; please reload the model library</translation>
     </message>
     <message>
         <source>模型的名字不能是空的</source>
-        <translation type="unfinished" />
+        <translation>The model name cannot be empty</translation>
     </message>
     <message>
         <source>已经有名为「%1」的模型</source>
-        <translation type="unfinished" />
+        <translation>A model named “%1” already exists</translation>
     </message>
     <message>
         <source>不能在文件夹 %1 中写入文件：%2</source>
@@ -1590,7 +1657,7 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>以下参数超出参数文件能保存的范围，没有保存：%1</source>
-        <translation type="unfinished" />
+        <translation>The following parameters are outside the range a parameter file can store and were not saved: %1</translation>
     </message>
     <message>
         <source>；</source>
@@ -1598,7 +1665,7 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>模型「%1」的文件不是有效的参数文件，没有改动它</source>
-        <translation type="unfinished" />
+        <translation>The file of model “%1” is not a valid parameter file; it was not changed</translation>
     </message>
     <message>
         <source>不能写入文件 %1：%2</source>
@@ -1606,77 +1673,77 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>模型「%1」没有删除，不能彻底删除</source>
-        <translation type="unfinished" />
+        <translation>Model “%1” is not deleted, so it cannot be deleted for good</translation>
     </message>
     <message>
         <source>不能删除文件 %1</source>
-        <translation type="unfinished" />
+        <translation>Cannot delete file %1</translation>
     </message>
     <message>
         <source>模型「%1」的文件不是有效的参数文件，没有导出</source>
-        <translation type="unfinished" />
+        <translation>The file of model “%1” is not a valid parameter file; it was not exported</translation>
     </message>
     <message>
         <source>模型库中没有可以比较的模型</source>
-        <translation type="unfinished" />
+        <translation>There are no models in the model library to compare with</translation>
     </message>
     <message>
         <source>发射机中的参数与模型「%1」一致</source>
-        <translation type="unfinished" />
+        <translation>The parameters in the transmitter match model “%1”</translation>
     </message>
     <message numerus="yes">
         <source>发射机中的参数与模型「%1」有 %n 项不同</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>The parameters in the transmitter differ from model “%1” in %n item</numerusform>
+            <numerusform>The parameters in the transmitter differ from model “%1” in %n items</numerusform>
         </translation>
     </message>
     <message>
         <source>发射机中的参数与模型库中的模型都不同</source>
-        <translation type="unfinished" />
+        <translation>The parameters in the transmitter differ from all models in the model library</translation>
     </message>
 </context>
 <context>
     <name>ModelLibraryDialog</name>
     <message>
         <source>模型库</source>
-        <translation type="unfinished" />
+        <translation>Model Library</translation>
     </message>
     <message>
         <source>筛选：名称、机型或备注</source>
-        <translation type="unfinished" />
+        <translation>Filter: name, aircraft or notes</translation>
     </message>
     <message>
         <source>名称</source>
-        <translation type="unfinished" />
+        <translation>Name</translation>
     </message>
     <message>
         <source>机型</source>
-        <translation type="unfinished" />
+        <translation>Aircraft</translation>
     </message>
     <message>
         <source>上次写入发射机</source>
-        <translation type="unfinished" />
+        <translation>Last written to transmitter</translation>
     </message>
     <message>
         <source>修改时间</source>
-        <translation type="unfinished" />
+        <translation>Modified</translation>
     </message>
     <message>
         <source>新建</source>
-        <translation type="unfinished" />
+        <translation>New</translation>
     </message>
     <message>
         <source>窗口中的参数</source>
-        <translation type="unfinished" />
+        <translation>Parameters in the window</translation>
     </message>
     <message>
         <source>从模板</source>
-        <translation type="unfinished" />
+        <translation>From Template</translation>
     </message>
     <message>
         <source>向导…</source>
-        <translation type="unfinished" />
+        <translation>Wizard…</translation>
     </message>
     <message>
         <source>载入窗口</source>
@@ -1684,35 +1751,35 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>写入发射机</source>
-        <translation type="unfinished" />
+        <translation>Write to Transmitter</translation>
     </message>
     <message>
         <source>保存窗口到此模型</source>
-        <translation type="unfinished" />
+        <translation>Save Window to This Model</translation>
     </message>
     <message>
         <source>重命名</source>
-        <translation type="unfinished" />
+        <translation>Rename</translation>
     </message>
     <message>
         <source>复制</source>
-        <translation type="unfinished" />
+        <translation>Copy</translation>
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished" />
+        <translation>Delete</translation>
     </message>
     <message>
         <source>已删除的模型…</source>
-        <translation type="unfinished" />
+        <translation>Deleted Models…</translation>
     </message>
     <message>
         <source>导入…</source>
-        <translation type="unfinished" />
+        <translation>Import…</translation>
     </message>
     <message>
         <source>导出…</source>
-        <translation type="unfinished" />
+        <translation>Export…</translation>
     </message>
     <message>
         <source>%1（%2）</source>
@@ -1720,7 +1787,7 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>已损坏</source>
-        <translation type="unfinished" />
+        <translation>Damaged</translation>
     </message>
     <message>
         <source>模型名称：</source>
@@ -1728,59 +1795,60 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>新建模型</source>
-        <translation type="unfinished" />
+        <translation>New model</translation>
     </message>
     <message>
         <source>%1 副本</source>
-        <translation type="unfinished" />
+        <translation>%1 copy</translation>
     </message>
     <message>
         <source>删除模型“%1”？
 它会移到“已删除的模型”中，可以恢复。</source>
-        <translation type="unfinished" />
+        <translation>Delete model “%1”?
+It will be moved to “Deleted Models” and can be restored.</translation>
     </message>
     <message>
         <source>已删除的模型</source>
-        <translation type="unfinished" />
+        <translation>Deleted Models</translation>
     </message>
     <message>
         <source>恢复</source>
-        <translation type="unfinished" />
+        <translation>Restore</translation>
     </message>
     <message>
         <source>永久删除</source>
-        <translation type="unfinished" />
+        <translation>Delete for Good</translation>
     </message>
     <message>
         <source>清空</source>
-        <translation type="unfinished" />
+        <translation>Empty</translation>
     </message>
     <message>
         <source>永久删除模型“%1”？这不能撤销。</source>
-        <translation type="unfinished" />
+        <translation>Delete model “%1” for good? This cannot be undone.</translation>
     </message>
     <message numerus="yes">
         <source>永久删除全部 %n 个已删除的模型？这不能撤销。</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>Delete the %n deleted model for good? This cannot be undone.</numerusform>
+            <numerusform>Delete all %n deleted models for good? This cannot be undone.</numerusform>
         </translation>
     </message>
     <message>
         <source>导入模型</source>
-        <translation type="unfinished" />
+        <translation>Import Model</translation>
     </message>
     <message>
         <source>参数文件 (*.dat);;所有文件 (*)</source>
-        <translation type="unfinished" />
+        <translation>Parameter files (*.dat);;All files (*)</translation>
     </message>
     <message>
         <source>导出模型</source>
-        <translation type="unfinished" />
+        <translation>Export Model</translation>
     </message>
     <message>
         <source>模型（参数文件和说明） (*);;只有参数文件 (*.dat)</source>
-        <translation type="unfinished" />
+        <translation>Model (parameter file and description) (*);;Parameter file only (*.dat)</translation>
     </message>
 </context>
 <context>
@@ -1918,7 +1986,7 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>把窗口中的参数写成参数表（PDF 或 HTML），便于打印和分享</source>
-        <translation>Write the window's parameters as a setup sheet (PDF or HTML) to print or share</translation>
+        <translation>Write the window&apos;s parameters as a setup sheet (PDF or HTML) to print or share</translation>
     </message>
     <message>
         <source>语言(&amp;L)</source>
@@ -1934,27 +2002,27 @@ model identify 退出码：0 与一个模型一致，1 最接近的模型有不�
     </message>
     <message>
         <source>程序的版本、许可证和第三方组件的声明</source>
-        <translation>The program's version, licence and third-party notices</translation>
+        <translation>The program&apos;s version, licence and third-party notices</translation>
     </message>
     <message>
         <source>还原、历史记录、模型库、导出设置表、语言、外观、关于</source>
-        <translation type="unfinished" />
+        <translation>Restore, history, model library, export settings sheet, language, appearance, about</translation>
     </message>
     <message>
         <source>模型库(&amp;M)…</source>
-        <translation type="unfinished" />
+        <translation>&amp;Model Library…</translation>
     </message>
     <message>
         <source>每架飞机的参数按名称保存：新建、载入窗口、写入发射机、保存窗口到模型</source>
-        <translation type="unfinished" />
+        <translation>Keep each aircraft&apos;s parameters under a name: new, load into window, write to transmitter, save window to model</translation>
     </message>
     <message>
         <source>保存为模板(&amp;T)…</source>
-        <translation type="unfinished" />
+        <translation>Save as &amp;Template…</translation>
     </message>
     <message>
         <source>把窗口中的参数保存为模板，新建模型时可以从它开始</source>
-        <translation type="unfinished" />
+        <translation>Save the parameters in the window as a template that new models can start from</translation>
     </message>
 </context>
 <context>
@@ -2077,11 +2145,11 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>电脑的时钟早于参数历史中最新的记录（%1），请检查时钟</source>
-        <translation>The computer's clock is behind the newest entry of the parameter history (%1); please check the clock</translation>
+        <translation>The computer&apos;s clock is behind the newest entry of the parameter history (%1); please check the clock</translation>
     </message>
     <message>
         <source>模型保存前</source>
-        <translation type="unfinished" />
+        <translation>Before model save</translation>
     </message>
 </context>
 <context>
@@ -2176,7 +2244,7 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>链路的另一端（同时打开伪终端的主端）：%1</source>
-        <translation>Far end of the link (holds the pseudo-terminal's master too): %1</translation>
+        <translation>Far end of the link (holds the pseudo-terminal&apos;s master too): %1</translation>
     </message>
     <message>
         <source>锁文件：没有</source>
@@ -2214,8 +2282,8 @@ The file is larger than %n bytes: not a parameter file</numerusform>
         <translation>No permission: the device belongs to the group %1 and the current user is not in it: sudo usermod -aG %1 $USER, then log in again</translation>
     </message>
     <message>
-        <source>ModemManager（进程 %1）会探测这个设备，可能占用串口或向它发送数据；只让它放过这个设备：echo '%2' | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules，然后 sudo udevadm control --reload &amp;&amp; sudo udevadm trigger，再重新插上适配器</source>
-        <translation>ModemManager (process %1) would probe this device and may take the port or send to it; to make it leave this device alone: echo '%2' | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules, then sudo udevadm control --reload &amp;&amp; sudo udevadm trigger, and plug the adapter in again</translation>
+        <source>ModemManager（进程 %1）会探测这个设备，可能占用串口或向它发送数据；只让它放过这个设备：echo &apos;%2&apos; | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules，然后 sudo udevadm control --reload &amp;&amp; sudo udevadm trigger，再重新插上适配器</source>
+        <translation>ModemManager (process %1) would probe this device and may take the port or send to it; to make it leave this device alone: echo &apos;%2&apos; | sudo tee /etc/udev/rules.d/99-k6qx-modemmanager.rules, then sudo udevadm control --reload &amp;&amp; sudo udevadm trigger, and plug the adapter in again</translation>
     </message>
     <message>
         <source>brltty（进程 %1）占用着这个设备：它把某些 USB 串口适配器（如 CH340）当作盲文显示器；不用盲文显示器时：sudo apt-get remove brltty</source>
@@ -2227,35 +2295,35 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>串口已经打开</source>
-        <translation type="unfinished" />
+        <translation>The port is already open</translation>
     </message>
     <message>
         <source>这些设置不被支持</source>
-        <translation type="unfinished" />
+        <translation>These settings are not supported</translation>
     </message>
     <message>
         <source>超时</source>
-        <translation type="unfinished" />
+        <translation>Timed out</translation>
     </message>
     <message>
         <source>设备出错或已拔出</source>
-        <translation type="unfinished" />
+        <translation>Device error or device unplugged</translation>
     </message>
     <message>
         <source>未知错误</source>
-        <translation type="unfinished" />
+        <translation>Unknown error</translation>
     </message>
     <message>
         <source>Windows 不能打开这个串口：%1</source>
-        <translation type="unfinished" />
+        <translation>Windows cannot open this port: %1</translation>
     </message>
     <message>
         <source>错误 %1</source>
-        <translation type="unfinished" />
+        <translation>Error %1</translation>
     </message>
     <message>
         <source>%1（错误 %2）</source>
-        <translation type="unfinished" />
+        <translation>%1 (error %2)</translation>
     </message>
 </context>
 <context>
@@ -2929,7 +2997,7 @@ The file is larger than %n bytes: not a parameter file</numerusform>
     </message>
     <message>
         <source>zh-CN</source>
-        <comment>the sheet's language tag</comment>
+        <comment>the sheet&apos;s language tag</comment>
         <translation>en</translation>
     </message>
     <message>
@@ -2982,7 +3050,7 @@ Do you want to replace it?</translation>
     <name>SheetWriter</name>
     <message>
         <source>%1：参数表的文件名要以 .pdf 或 .html 结尾</source>
-        <translation>%1: the setup sheet's file name must end in .pdf or .html</translation>
+        <translation>%1: the setup sheet&apos;s file name must end in .pdf or .html</translation>
     </message>
     <message>
         <source>K6QX 参数表</source>
@@ -3001,30 +3069,30 @@ Do you want to replace it?</translation>
     <name>TransmitterFinder</name>
     <message>
         <source>发射机回报了全部参数（固件 %1）</source>
-        <translation type="unfinished" />
+        <translation>The transmitter reported all parameters (firmware %1)</translation>
     </message>
     <message>
         <source>发射机回报了全部参数</source>
-        <translation type="unfinished" />
+        <translation>The transmitter reported all parameters</translation>
     </message>
     <message numerus="yes">
         <source>只回报了 %n 组参数（共 %1 组），没有回报：%2</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>Only %n group of parameters reported (of %1); not reported: %2</numerusform>
+            <numerusform>Only %n groups of parameters reported (of %1); not reported: %2</numerusform>
         </translation>
     </message>
     <message>
         <source>没有回报</source>
-        <translation type="unfinished" />
+        <translation>No answer</translation>
     </message>
     <message>
         <source>没有试：%1</source>
-        <translation type="unfinished" />
+        <translation>Not tried: %1</translation>
     </message>
     <message>
         <source>不能打开：%1</source>
-        <translation type="unfinished" />
+        <translation>Cannot open: %1</translation>
     </message>
     <message>
         <source>串口连接已断开</source>
@@ -3036,11 +3104,11 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>查找被停止，没有等到回报</source>
-        <translation type="unfinished" />
+        <translation>Finding was stopped before an answer came</translation>
     </message>
     <message>
         <source>%1：%2</source>
-        <translation>%1 (%2) {1：%2?}</translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>%1（进程 %2）</source>
@@ -3048,7 +3116,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>其他程序打开着这个串口：%1</source>
-        <translation type="unfinished" />
+        <translation>Another program has this port open: %1</translation>
     </message>
     <message>
         <source>、</source>
@@ -3060,17 +3128,17 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>查找已停止，没有试任何串口</source>
-        <translation type="unfinished" />
+        <translation>Finding stopped; no port was tried</translation>
     </message>
     <message>
         <source>没有要试的串口</source>
-        <translation type="unfinished" />
+        <translation>No port to try</translation>
     </message>
     <message numerus="yes">
         <source>；查找已停止，其余 %n 个串口没有试</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>; finding stopped, the remaining %n port was not tried</numerusform>
+            <numerusform>; finding stopped, the remaining %n ports were not tried</numerusform>
         </translation>
     </message>
 </context>
@@ -3083,8 +3151,8 @@ Do you want to replace it?</translation>
     <message numerus="yes">
         <source>%n 项超出窗口的范围，窗口中为最接近的值：</source>
         <translation>
-            <numerusform>%n value is beyond the window's range; the window holds the nearest value: </numerusform>
-            <numerusform>%n values are beyond the window's range; the window holds the nearest values: </numerusform>
+            <numerusform>%n value is beyond the window&apos;s range; the window holds the nearest value: </numerusform>
+            <numerusform>%n values are beyond the window&apos;s range; the window holds the nearest values: </numerusform>
         </translation>
     </message>
     <message>
@@ -3157,7 +3225,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>%1，写入前无法备份发射机的参数，没有写入</source>
-        <translation>%1; the transmitter's parameters could not be backed up before writing, so nothing was written</translation>
+        <translation>%1; the transmitter&apos;s parameters could not be backed up before writing, so nothing was written</translation>
     </message>
     <message>
         <source>写入串口失败，参数没有写入发射机</source>
@@ -3189,7 +3257,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>程序的初始值</source>
-        <translation>the program's starting values</translation>
+        <translation>the program&apos;s starting values</translation>
     </message>
     <message>
         <source>发射机 %1</source>
@@ -3226,87 +3294,87 @@ Do you want to replace it?</translation>
     <name>UsbDrivers</name>
     <message>
         <source>它的驱动没有安装</source>
-        <translation type="unfinished" />
+        <translation>its driver is not installed</translation>
     </message>
     <message>
         <source>它不能启动</source>
-        <translation type="unfinished" />
+        <translation>it cannot start</translation>
     </message>
     <message>
         <source>Windows 因为它报告了问题而停止了它</source>
-        <translation type="unfinished" />
+        <translation>Windows stopped it because it reported problems</translation>
     </message>
     <message>
         <source>它在设备管理器中被禁用了</source>
-        <translation type="unfinished" />
+        <translation>it is disabled in Device Manager</translation>
     </message>
     <message>
         <source>它的驱动没有正确安装</source>
-        <translation type="unfinished" />
+        <translation>its driver is not installed correctly</translation>
     </message>
     <message>
         <source>它的驱动需要重新安装</source>
-        <translation type="unfinished" />
+        <translation>its driver needs to be reinstalled</translation>
     </message>
     <message>
         <source>Windows 不能加载它的驱动</source>
-        <translation type="unfinished" />
+        <translation>Windows cannot load its driver</translation>
     </message>
     <message>
         <source>它的驱动损坏或缺失</source>
-        <translation type="unfinished" />
+        <translation>its driver is damaged or missing</translation>
     </message>
     <message>
         <source>Windows 不能验证它的驱动的数字签名</source>
-        <translation type="unfinished" />
+        <translation>Windows cannot verify the digital signature of its driver</translation>
     </message>
     <message>
         <source>请安装 %1 的 %2 驱动后重新插上。</source>
-        <translation type="unfinished" />
+        <translation>Please install %1&apos;s %2 driver, then plug it in again.</translation>
     </message>
     <message>
         <source>请换一个 USB 口或数据线重新插上；仍不行时重新安装 %1 的 %2 驱动。</source>
-        <translation type="unfinished" />
+        <translation>Please plug it into a different USB port or with a different cable; if that does not help, reinstall %1&apos;s %2 driver.</translation>
     </message>
     <message>
         <source>请在设备管理器中启用它。</source>
-        <translation type="unfinished" />
+        <translation>Please enable it in Device Manager.</translation>
     </message>
     <message>
         <source>请安装 %1 官方签名的 %2 驱动后重新插上。</source>
-        <translation type="unfinished" />
+        <translation>Please install %1&apos;s officially signed %2 driver, then plug it in again.</translation>
     </message>
     <message>
         <source>请在设备管理器中卸载它，重新安装 %1 的 %2 驱动后重新插上。</source>
-        <translation type="unfinished" />
+        <translation>Please uninstall it in Device Manager, reinstall %1&apos;s %2 driver, then plug it in again.</translation>
     </message>
     <message>
         <source>检测到 USB 串口芯片 %1（%2），但它没有 COM 口。</source>
-        <translation type="unfinished" />
+        <translation>USB serial chip %1 (%2) detected, but it has no COM port.</translation>
     </message>
     <message>
         <source>检测到 USB 串口芯片 %1（%2），但%3（设备管理器问题代码 %4）。</source>
-        <translation type="unfinished" />
+        <translation>USB serial chip %1 (%2) detected, but %3 (Device Manager problem code %4).</translation>
     </message>
     <message>
         <source>它有问题</source>
-        <translation type="unfinished" />
+        <translation>it has a problem</translation>
     </message>
     <message>
         <source>USB 设备 %1，%2:%3</source>
-        <translation type="unfinished" />
+        <translation>USB device %1, %2:%3</translation>
     </message>
     <message>
         <source>内核模块 %1 没有加载</source>
-        <translation type="unfinished" />
+        <translation>kernel module %1 is not loaded</translation>
     </message>
     <message>
         <source>一个程序通过 usbfs 接管了它（常见的是 brltty）</source>
-        <translation type="unfinished" />
+        <translation>a program has taken it over through usbfs (commonly brltty)</translation>
     </message>
     <message>
         <source>brltty（进程 %1）接管了它，把它当作盲文显示器</source>
-        <translation type="unfinished" />
+        <translation>brltty (process %1) has taken it over as a braille display</translation>
     </message>
     <message>
         <source>、</source>
@@ -3314,33 +3382,33 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>它绑定在驱动 %1 上，而不是 %2</source>
-        <translation type="unfinished" />
+        <translation>it is bound to driver %1 instead of %2</translation>
     </message>
     <message>
         <source>内核模块 %1 已经加载，却没有接管它</source>
-        <translation type="unfinished" />
+        <translation>kernel module %1 is loaded but has not taken it over</translation>
     </message>
     <message>
         <source>检测到 USB 串口芯片 %1（%2），但没有串口设备：%3。</source>
-        <translation type="unfinished" />
+        <translation>USB serial chip %1 (%2) detected, but there is no serial device: %3.</translation>
     </message>
     <message>
         <source>请运行 sudo modprobe %1，然后重新插上。</source>
-        <translation type="unfinished" />
+        <translation>Please run sudo modprobe %1, then plug it in again.</translation>
     </message>
     <message>
         <source>不用盲文显示器时：sudo apt-get remove brltty，然后重新插上。</source>
-        <translation type="unfinished" />
+        <translation>If you do not use a braille display: sudo apt-get remove brltty, then plug it in again.</translation>
     </message>
     <message>
         <source>请拔下后重新插上；仍不行时查看 sudo dmesg 中这个设备的消息。</source>
-        <translation type="unfinished" />
+        <translation>Please unplug it and plug it in again; if that does not help, look at this device&apos;s messages in sudo dmesg.</translation>
     </message>
     <message numerus="yes">
         <source>（另有 %n 个 USB 串口芯片也没有串口）</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation>
+            <numerusform>(%n more USB serial chip also has no port)</numerusform>
+            <numerusform>(%n more USB serial chips also have no port)</numerusform>
         </translation>
     </message>
 </context>
@@ -3425,16 +3493,16 @@ Do you want to replace it?</translation>
         <translation>Quit as soon as the window is shown</translation>
     </message>
     <message>
-        <source>k6qx：不认识的语言 "%1"，可用的是 zh 和 en</source>
-        <translation>k6qx: unknown language "%1"; zh and en are available</translation>
+        <source>k6qx：不认识的语言 &quot;%1&quot;，可用的是 zh 和 en</source>
+        <translation>k6qx: unknown language &quot;%1&quot;; zh and en are available</translation>
     </message>
     <message>
         <source>k6qx：语言目录没有加载，界面文字可能不全</source>
         <translation>k6qx: the language catalogue did not load; some texts may be missing</translation>
     </message>
     <message>
-        <source>不认识的语言 "%1"，可用的是 zh 和 en</source>
-        <translation>unknown language "%1"; the choices are zh and en</translation>
+        <source>不认识的语言 &quot;%1&quot;，可用的是 zh 和 en</source>
+        <translation>unknown language &quot;%1&quot;; the choices are zh and en</translation>
     </message>
 </context>
 </TS>

@@ -36,9 +36,11 @@ public:
     SaveTarget askSaveTarget();
     // The window's values into the model it holds; true once written.
     bool saveToHeld();
+    // The model's values into the window, like 加载数据; false (and told) when
+    // its file cannot be read.
+    bool loadModel(const ModelLibrary::Model &model);
 
 private:
-    bool loadModel(const ModelLibrary::Model &model);
     bool saveTo(ModelLibrary::Model &model);
     // The model the window holds now (by the work's origin), as it stands in the library.
     std::optional<ModelLibrary::Model> held();
