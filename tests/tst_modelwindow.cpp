@@ -52,6 +52,18 @@ private slots:
         click(w, "pushButtonSend2");
         QTRY_COMPARE(library.find(QStringLiteral("Cub 1.2m"))->lastWritePort, sim.slavePath());
 
+        // A model just made opens marked as changed against the transmitter.
+        MapParamAccess made = w.transmitterWork().values();
+        const double mode = made.value(QStringLiteral("spinBox_45"));
+        made.setValue(QStringLiteral("spinBox_45"), mode == 1 ? 2 : 1);
+        ModelLibrary::Model wing;
+        QVERIFY(library.create(QStringLiteral("飞翼"), made, &wing));
+        QVERIFY(models->loadModel(wing, true));
+        QCOMPARE(w.transmitterWork().changedControls(), QStringList{QStringLiteral("spinBox_45")});
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" - 模型 飞翼[*]")));
+
+        // The model as it stands now: its last write changed it.
+        QVERIFY(models->loadModel(*library.find(QStringLiteral("Cub 1.2m"))));
         setControl(w, QStringLiteral("spinBox_17"), 77);
         QVERIFY(w.isWindowModified());
         QVERIFY(models->saveToHeld());

@@ -48,7 +48,7 @@ void ModelActions::openLibrary()
             dialog.accept();
     });
     connect(&dialog, &ModelLibraryDialog::created, &dialog, [&](const ModelLibrary::Model &m) {
-        if (loadModel(m))
+        if (loadModel(m, true))
             dialog.accept();
     });
     bool writeAfter = false;
@@ -73,7 +73,7 @@ void ModelActions::openLibrary()
 }
 
 // Like 加载数据: the window's changes are kept in the history first.
-bool ModelActions::loadModel(const ModelLibrary::Model &model)
+bool ModelActions::loadModel(const ModelLibrary::Model &model, bool fresh)
 {
     MapParamAccess values;
     QString error;
@@ -86,7 +86,8 @@ bool ModelActions::loadModel(const ModelLibrary::Model &model)
     origin.where = model.name;
     origin.time = QDateTime::currentDateTime();
     m_held = model;
-    m_say(ValueSources::loadedText(tr("模型 %1").arg(model.name), m_work.load(values, origin)));
+    const QStringList notes = fresh ? m_work.startNew(values, origin) : m_work.load(values, origin);
+    m_say(ValueSources::loadedText(tr("模型 %1").arg(model.name), notes));
     return true;
 }
 

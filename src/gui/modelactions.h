@@ -37,8 +37,9 @@ public:
     // The window's values into the model it holds; true once written.
     bool saveToHeld();
     // The model's values into the window, like 加载数据; false (and told) when
-    // its file cannot be read.
-    bool loadModel(const ModelLibrary::Model &model);
+    // its file cannot be read. A model just made (fresh) keeps the window's
+    // baseline, so it shows as changed against the transmitter.
+    bool loadModel(const ModelLibrary::Model &model, bool fresh = false);
 
 private:
     bool saveTo(ModelLibrary::Model &model);

@@ -161,10 +161,15 @@ MapParamAccess TransmitterWork::values() const
 
 QStringList TransmitterWork::changedControls() const
 {
+    return changedFrom(m_baseline);
+}
+
+QStringList TransmitterWork::changedFrom(const ParamAccess &reference) const
+{
     QStringList changed;
     for (const Records::Field *f : recordFields()) {
         const QString control = QLatin1String(f->control);
-        if (Records::carriedValue(*f, m_values.value(control)) != Records::carriedValue(*f, m_baseline.value(control)))
+        if (Records::carriedValue(*f, m_values.value(control)) != Records::carriedValue(*f, reference.value(control)))
             changed << control;
     }
     return changed;
@@ -477,7 +482,7 @@ TransmitterWork::Account TransmitterWork::write(bool backup)
             a.backup = m_keptAnswer;
         keep(ParamHistory::Kind::Written, set);
         // A model's set as it was loaded or saved went out: its last write.
-        if (m_origin.kind == Origin::Kind::Model && !isModified())
+        if (m_origin.kind == Origin::Kind::Model && changedFrom(m_originSet).isEmpty())
             emit modelWritten(m_origin.where, portName());
         m_baseline = set;
         emit baselineChanged();
@@ -558,7 +563,21 @@ QStringList TransmitterWork::load(const MapParamAccess &loaded, const Origin &or
     const QStringList notes = applyValues(loaded);
     setBaselineFrom(loaded);
     m_origin = origin;
+    m_originSet = values();
     setStale({});
+    emit baselineChanged();
+    return notes;
+}
+
+QStringList TransmitterWork::startNew(const MapParamAccess &made, const Origin &origin)
+{
+    endRunning();
+    keepEdits();
+    const QStringList notes = applyValues(made);
+    m_origin = origin;
+    m_originSet = values();
+    setStale({});
+    // The baseline stays; the origin and with it the title change.
     emit baselineChanged();
     return notes;
 }
@@ -593,6 +612,7 @@ void TransmitterWork::saved(const QString &where, Origin::Kind kind)
     m_origin.kind = kind;
     m_origin.where = where;
     m_origin.time = QDateTime::currentDateTime();
+    m_originSet = m_baseline;
     emit baselineChanged();
 }
 

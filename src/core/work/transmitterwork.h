@@ -120,12 +120,17 @@ public:
     // In the order the records carry them, compared as written (the alarm
     // voltage in whole tenths).
     QStringList changedControls() const;
+    QStringList changedFrom(const ParamAccess &reference) const;
     bool isModified() const { return !changedControls().isEmpty(); }
 
     // Values from a file or the history take the set's place; edits not
     // written or saved are kept first. Returns the values the set could not
     // hold as they were ("CH1 … 130 → 120").
     QStringList load(const MapParamAccess &loaded, const Origin &origin);
+    // A set made in the window (a new model) takes the set's place like
+    // load(), but the baseline stays what the transmitter or a file last
+    // held: every value that differs from it shows as a change.
+    QStringList startNew(const MapParamAccess &made, const Origin &origin);
     // The set was saved to a file, or to a model of the library (where is
     // then the model's name).
     void saved(const QString &where, Origin::Kind kind = Origin::Kind::File);
@@ -194,6 +199,7 @@ private:
     State m_state = State::Idle;
     Asker m_asker;
     Identifier m_identifier;
+    MapParamAccess m_originSet; // the set as its origin gave it (a model's last write)
     // The history entry of an answer of this port since it opened: the
     // transmitter's set before a write is kept already. Empty when none.
     QString m_keptAnswer;
